@@ -1,0 +1,246 @@
+#include "app/HostProgram.h"
+
+#include "common/Format.h"
+#include "common/LoggerTime.h"
+#include "factory/FactoryTabs.h"
+
+namespace qv {
+
+using forms::Colour;
+using forms::Control;
+
+// Hands each received packet and each raw chunk to the subsystem that owns it.
+class HostProgram::Router : public PacketConsumer, public RawInputTap {
+ public:
+  explicit Router(HostProgram& host) : host_(host) {}
+
+ private:
+  [[maybe_unused]] HostProgram& host_;
+};
+
+HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backend)
+    : clock_(clock),
+      prompter_(prompter),
+      ports_(backend, prompter),
+      commands_(ports_),
+      router_(std::make_unique<Router>(*this)),
+      pump_(ports_, records_, *router_, *router_),
+      link_(ports_, commands_, pump_, prompter, timing_,
+            LinkSupervisor::Wiring{main_.AutoBaudRateDetection, main_.RTTimeout,
+                                   [this] { return setup_.loggerControl.ModeCB.ItemIndex() == 1; }}),
+      setup_(LoggerSetup::Wiring{
+          records_.setup, records_.setupReceived, ports_, commands_, prompter,
+          [this] { return loggerState_.model; }, link_.hostPortForm.HostSetupCB,
+          statusGroup_.LoggerMode, main_.HostMode, main_.PStore,
+          DataStatusLabels{dataStatusTab_.MTypeLabel, dataStatusTab_.MStatusLabel,
+                           dataStatusTab_.MFileSizeLabel, dataStatusTab_.Analog}}),
+      password_(prompter),
+      operations_(commands_, prompter,
+                  LoggerOperations::Wiring{setup_.portSetup, setup_.loggerControl, hardwareTab_,
+                                           analogTab_, uploadTab_, main_.MenuAutoTimeUpdate,
+                                           main_.MenuUpdateTimeNow, password_, clock}),
+      status_(commands_, loggerState_,
+              StatusDisplay::Wiring{statusGroup_, dataStatusTab_, main_.GBLoggerStatus, main_.Label78, main_.MenuUpdateTimeNow,
+                                    main_.MenuAutoTimeUpdate, setup_.portSetup,
+                                    setup_.loggerControl, uploadTab_, operations_.muxId.window,
+                                    operations_.muxId.LBCurrentMuxID, operations_.sleep.SleepTime,
+                                    operations_.sleep.SleepDate, [this] {
+                                      UpdatePcClock();
+                                      return lastReading_;
+                                    }}) {
+  main_.Timer55ms.OnTimer = [this](Control&) { Timer55msTimer(); };
+  main_.Timer475ms.OnTimer = [this](Control&) { Timer475msTimer(); };
+  main_.Timer1000ms.OnTimer = [this](Control&) { Timer1000msTimer(); };
+  main_.TTimeout.OnTimer = [this](Control&) { TTimeoutTimer(); };
+  main_.RTTimeout.OnTimer = [this](Control&) { RTTimeoutTimer(); };
+  WireMenu();
+  WireButtons();
+}
+
+HostProgram::~HostProgram() = default;
+
+std::vector<forms::Form*> HostProgram::Forms() {
+  return {&main_,           &status_.warning,   &operations_.sleep, &link_.rs422Form,
+          &link_.hostPortForm, &link_.statsForm, &operations_.muxId};
+}
+
+std::vector<HostProgram::TabContent> HostProgram::TabContents() {
+  return {{&main_.TSPortSetup, &setup_.portSetup},
+          {&main_.TSLoggerControl, &setup_.loggerControl},
+          {&main_.TSDataStatus, &dataStatusTab_},
+          {&main_.TSUpload, &uploadTab_},
+          {&main_.TSHardware, &hardwareTab_},
+          {&main_.TSAnalog, &analogTab_}};
+}
+
+void HostProgram::WireMenu() {
+  auto on = [](forms::MenuItem& item, std::function<void()> f) {
+    item.OnClick = [f = std::move(f)](Control&) { f(); };
+  };
+  on(main_.Exit1, [this] { BTExitClick(); });
+  on(main_.AutoBaudRateDetection, [this] { link_.AutoBaudRateDetectionClick(); });
+  on(main_.ConfigureHostPortFrom, [this] { link_.ConfigureHostPortFromClick(); });
+  on(main_.ChangeHostInterface, [this] { link_.ChangeHostPortType1Click(); });
+  on(main_.HostPortStats, [this] { link_.HostPortStatsClick(); });
+  on(main_.ResetToMonitor, [this] { operations_.ResetToMonitorClick(); });
+  on(main_.MenuChangeLoggerID, [this] { operations_.MenuChangeLoggerIDClick(); });
+  on(main_.LoadDefaultFlashSetup1, [this] { operations_.LoadDefaultLoggerSetupClick(); });
+  on(main_.MenuAutoTimeUpdate, [this] { operations_.MenuAutoTimeUpdateClick(); });
+  on(main_.MenuUpdateTimeNow, [this] { operations_.MenuUpdateTimeNowClick(); });
+  auto hardwareConfigClick = [this] {
+    ToggleFactoryTab(main_.PageControl1, main_.TSHardware, main_.HardwareConfig,
+                     "Show Hardware Setup", "Hide Hardware Setup");
+  };
+  auto analogCalClick = [this] {
+    ToggleFactoryTab(main_.PageControl1, main_.TSAnalog, main_.AnalogCal,
+                     "Show Analog Calibration", "Hide Analog Calibration");
+  };
+  on(main_.HardwareConfig, hardwareConfigClick);
+  on(main_.AnalogCal, analogCalClick);
+  hardwareTab_.BTDoneWithHardware.OnClick = [hardwareConfigClick](Control&) { hardwareConfigClick(); };
+  analogTab_.BTDoneWithAnalog.OnClick = [analogCalClick](Control&) { analogCalClick(); };
+}
+
+void HostProgram::WireButtons() {
+  forms::Handler getAndBegin = [this](Control& sender) { operations_.BTGetSetup1Click(sender); };
+  for (forms::Button* b : {&setup_.portSetup.BTGetSetup1, &setup_.loggerControl.BTGetSetup2,
+                           &setup_.loggerControl.BTBegin, &setup_.loggerControl.BTSleep,
+                           &hardwareTab_.BTGetHardware, &hardwareTab_.BTKR7Defaults,
+                           &analogTab_.BTGetAnalog})
+    b->OnClick = getAndBegin;
+  setup_.loggerControl.BTStop.OnClick = [this](Control&) { operations_.BTStopClick(); };
+  setup_.loggerControl.BTClearMemory.OnClick = [this](Control&) {
+    operations_.BTClearMemoryClick();
+  };
+}
+
+void HostProgram::StartUp() {
+  ports_.ResetPortSlots();
+  link_.hostPortForm.HostPortCB.SetItemIndex(0);
+  link_.hostPortForm.HostSetupCB.SetItemIndex(6);
+  main_.PageControl1.SetActivePage(&main_.TSPortSetup);
+  link_.ShowPortDevices();
+  setup_.Startup();
+}
+
+void HostProgram::FirstTick() {
+  timing_.firstTick = false;
+  StartUp();
+  if (link_.hostPortForm.HostPortCB.ItemIndex() == 0) link_.ConfigureHostPortFromClick();
+}
+
+void HostProgram::UpdatePcClock() {
+  ClockReading now = clock_.Now();
+  lastReading_ = now;
+  pcLoggerTime_ = LoggerTimeOf(now);
+  if (now.calendar == lastClockSecond_) return;
+  lastClockSecond_ = now.calendar;
+  const LocalTime& t = now.local;
+  main_.LBHostDandT.SetCaption(Format("%02d-%02d-%02d  %02d:%02d:%02d", t.month, t.day,
+                                      t.year % 100, t.hour, t.minute, t.second));
+  operations_.sleep.HostTime.SetCaption(Format("%02d:%02d:%02d", t.hour, t.minute, t.second));
+  operations_.sleep.HostDate.SetCaption(Format("%02d/%02d/%02d", t.month, t.day, t.year % 100));
+  status_.PcSecondPassed();
+}
+
+void HostProgram::Timer55msTimer() {
+  if (timing_.firstTick) {
+    FirstTick();
+    return;
+  }
+  if (timing_.busy) {
+    ++timing_.skippedTicks;
+    return;
+  }
+  timing_.busy = true;
+  ++timing_.tickCount;
+  UpdatePcClock();
+
+  const PumpCounters& counters = pump_.Counters();
+  auto packetCount = static_cast<std::uint32_t>(counters.packetCount);
+  if (packetCount != timing_.packetCountShown) {
+    timing_.packetCountShown = packetCount;
+    link_.StatsLine(kLoggerSlot, 5, Format("Packet Count: %lu", static_cast<unsigned long>(packetCount)));
+  }
+  link_.StatsLine(kLoggerSlot, 8, Format("No Data Timer: %03ld", timing_.noDataTimer));
+  link_.StatsLine(kLoggerSlot, 9, Format("Bad Data Timer: %03ld", timing_.badDataTimer));
+
+  if (!router_->RawDisplayPending()) {
+    switch (pump_.PumpReceive(recordingMode_)) {
+      case ReceivePump::kNothing:
+        --timing_.noDataTimer;
+        --timing_.badDataTimer;
+        break;
+      case ReceivePump::kBytesRead:
+        timing_.noDataTimer = 100;
+        --timing_.badDataTimer;
+        break;
+      default:
+        timing_.noDataTimer = 50;
+        timing_.badDataTimer = 55;
+        timing_.autoBaudPending = false;
+        main_.AutoBaudRateDetection.SetChecked(false);
+        break;
+    }
+  }
+  timing_.busy = false;
+}
+
+void HostProgram::Timer475msTimer() {
+  while (records_.setupReceived) setup_.ShowSetup();
+  // Later: while a hardware record waits, show it.
+  while (records_.statusReceived) {
+    status_.ShowStatus(StatusRecord::Decode(records_.status.data()));
+    records_.statusReceived = false;
+  }
+  auto& portList = link_.hostPortForm.HostPortCB;
+  portList.SetColour(portList.ItemIndex() == 0 ? Colour::Red : Colour::Window);
+  main_.FlashPanel.SetVisible(records_.badFlash != 0);
+}
+
+void HostProgram::ShowLinkStatistics() {
+  const PumpCounters& counters = pump_.Counters();
+  auto packets = static_cast<std::uint32_t>(counters.packetCount);
+  auto total = static_cast<std::uint32_t>(counters.totalInputBytes);
+
+  timing_.packetsPerSecond = packets - timing_.packetCountAtLastSecond;
+  timing_.packetCountAtLastSecond = packets;
+  Colour packetColour = timing_.packetsPerSecond == 0 ? Colour::Red : Colour::Window;
+  link_.hostPortForm.HostSetupCB.SetColour(packetColour);
+  link_.StatsLineColour(kLoggerSlot, 3, packetColour);
+  link_.StatsLine(kLoggerSlot, 3,
+                  Format("Packets/Sec:  %lu", static_cast<unsigned long>(timing_.packetsPerSecond)));
+
+  timing_.bytesPerSecond = total - timing_.totalInputAtLastSecond;
+  timing_.totalInputAtLastSecond = total;
+  link_.StatsLineColour(kLoggerSlot, 1,
+                        timing_.bytesPerSecond == 0 ? Colour::Yellow : Colour::ButtonFace);
+  link_.StatsLine(kLoggerSlot, 1,
+                  Format("Bytes/Sec:  %lu", static_cast<unsigned long>(timing_.bytesPerSecond)));
+  link_.StatsLine(kLoggerSlot, 2, Format("Total Input: %lu", static_cast<unsigned long>(total)));
+
+  int largest = pump_.TakeLargestPayload();
+  if (largest > timing_.largestPayloadEver) timing_.largestPayloadEver = largest;
+  link_.StatsLine(kLoggerSlot, 4,
+                  Format("Max Bytes/Packet: %d   %d", largest, timing_.largestPayloadEver));
+}
+
+void HostProgram::Timer1000msTimer() {
+  ShowLinkStatistics();
+  link_.StatsLine(kLoggerSlot, 7,
+                  Format("Loops: %d Skip: %d", timing_.tickCount, timing_.skippedTicks));
+  timing_.tickCount = 0;
+}
+
+void HostProgram::TTimeoutTimer() {}
+
+void HostProgram::BTExitClick() {
+  prompter_.Sound(Beep::Question);
+  if (prompter_.Ask("Program Termination", "EXIT Program?", Buttons::OkCancel, Icon::Question) !=
+      Answer::Ok)
+    return;
+  for (int slot = 0; slot < kPortSlots; ++slot) ports_.ClosePortSlot(slot);
+  if (onQuit) onQuit();
+}
+
+}  // namespace qv

@@ -1,0 +1,112 @@
+// The one object that owns all state of a run of the host program: every
+// subsystem, every shared record, the forms, and the timer handlers that
+// drive them. Built from a clock, a prompter and a serial backend, so it runs
+// headless in tests exactly as under the Qt window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "common/Clock.h"
+#include "common/Prompter.h"
+#include "factory/FactoryForms.h"
+#include "factory/FactoryPassword.h"
+#include "link/CommandLink.h"
+#include "link/LinkSupervisor.h"
+#include "link/LinkTiming.h"
+#include "link/ReceivePump.h"
+#include "link/ReceivedRecords.h"
+#include "link/SerialPortService.h"
+#include "platform/SerialBackend.h"
+#include "setup/LoggerSetup.h"
+#include "status/LoggerOperations.h"
+#include "status/StatusDisplay.h"
+#include "upload/UploadForms.h"
+
+namespace qv {
+
+class HostProgram {
+ public:
+  HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backend);
+  ~HostProgram();
+  HostProgram(const HostProgram&) = delete;
+  HostProgram& operator=(const HostProgram&) = delete;
+
+  // The forms in the order their windows are created: the main window first.
+  std::vector<forms::Form*> Forms();
+  // Which form fills each tab of the page control, and the logger status group.
+  struct TabContent {
+    forms::TabSheet* tab;
+    forms::Form* form;
+  };
+  std::vector<TabContent> TabContents();
+  forms::Form& LoggerStatusContent() { return statusGroup_; }
+
+  // Timer handlers, fired through the main form's timers.
+  void Timer55msTimer();
+  void Timer475msTimer();
+  void Timer1000msTimer();
+  void TTimeoutTimer();
+  void RTTimeoutTimer() { link_.RTTimeoutTimer(); }
+
+  void StartUp();
+  void UpdatePcClock();
+  // "E&xit": asks, closes every port slot and ends the program through onQuit.
+  void BTExitClick();
+  std::function<void()> onQuit;
+
+  MainForm& Main() { return main_; }
+  LinkSupervisor& Link() { return link_; }
+  StatusDisplay& Status() { return status_; }
+  LoggerOperations& Operations() { return operations_; }
+  LoggerSetup& Setup() { return setup_; }
+  const LoggerState& Logger() const { return loggerState_; }
+  HardwareTab& Hardware() { return hardwareTab_; }
+  AnalogTab& Analog() { return analogTab_; }
+  UploadTab& Upload() { return uploadTab_; }
+  SerialPortService& Ports() { return ports_; }
+  ReceivePump& Pump() { return pump_; }
+  ReceivedRecords& Records() { return records_; }
+  const LinkTiming& Timing() const { return timing_; }
+  // The PC's present time as a logger time, as of the last clock step.
+  std::int32_t PcLoggerTime() const { return pcLoggerTime_; }
+
+ private:
+  class Router;
+  void WireMenu();
+  void WireButtons();
+  void FirstTick();
+  void ShowLinkStatistics();
+
+  Clock& clock_;
+  Prompter& prompter_;
+  MainForm main_;
+  SerialPortService ports_;
+  CommandLink commands_;
+  ReceivedRecords records_;
+  std::unique_ptr<Router> router_;
+  ReceivePump pump_;
+  LinkTiming timing_;
+  LinkSupervisor link_;
+
+  LoggerStatusGroup statusGroup_;
+  DataStatusTab dataStatusTab_;
+  LoggerState loggerState_;
+  LoggerSetup setup_;
+  HardwareTab hardwareTab_;
+  AnalogTab analogTab_;
+  UploadTab uploadTab_;
+  FactoryPassword password_;
+  LoggerOperations operations_;
+  StatusDisplay status_;
+
+  std::int64_t lastClockSecond_ = -1;
+  ClockReading lastReading_;
+  std::int32_t pcLoggerTime_ = 0;
+  int recordingMode_ = 0;
+};
+
+}  // namespace qv

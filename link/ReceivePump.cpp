@@ -1,0 +1,174 @@
+// The receive cycle: fill, raw taps, framing loop, hand-on by packet type.
+#include "link/ReceivePump.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/ByteOrder.h"
+#include "link/SerialPortService.h"
+
+namespace qv {
+
+namespace {
+
+// Below this much room behind the held bytes they are moved to the front, so
+// a read can always take a good chunk. Held bytes never reach kLargestPacketSize
+// between cycles, so moving always frees at least this much.
+constexpr int kReadRoom = 8192;
+static_assert(ReceivePump::kBufferSize - kLargestPacketSize >= kReadRoom);
+
+template <std::size_t N>
+void CopyRecord(std::array<std::uint8_t, N>& record, const std::uint8_t* packet) {
+  std::memcpy(record.data(), packet, N);
+}
+
+}  // namespace
+
+ReceivePump::ReceivePump(SerialPortService& ports, ReceivedRecords& records,
+                         PacketConsumer& consumer, RawInputTap& tap)
+    : ports_(ports), records_(records), consumer_(consumer), tap_(tap), buffer_(kBufferSize) {}
+
+int ReceivePump::PumpReceive(int recordingMode) {
+  if (tap_.RawDisplayPending()) return kNothing;
+  const bool replay = recordingMode == kReplayMode || recordingMode == kContinuousReplayMode;
+  int result = kNothing;
+  const int count = Fill(recordingMode);
+  if (count > 0) {
+    result = kBytesRead;
+    const std::uint8_t* fresh = buffer_.data() + end_;
+    if (recordingMode == kRawInputMode) tap_.RecordRawInput(fresh, count);
+    tap_.CopyRawToDisplay(fresh, count);
+    counters_.totalInputBytes += static_cast<std::uint64_t>(count);
+    end_ += count;
+  }
+  if (FrameHeld()) result = kPacketHandled;
+  return replay ? kPacketHandled : result;
+}
+
+// Reads behind the held bytes; returns the count, which is not yet held.
+int ReceivePump::Fill(int recordingMode) {
+  if (recordingMode == kReplayMode || recordingMode == kContinuousReplayMode) {
+    // Each replay cycle starts afresh: a header decoded from earlier port
+    // bytes would otherwise mis-frame the replayed packet.
+    ResetReceiveBuffer();
+    const int count = tap_.ReadReplayPacket(buffer_.data(), kBufferSize);
+    return std::clamp(count, 0, kBufferSize);
+  }
+  if (start_ == end_) {
+    start_ = end_ = 0;
+  } else if (kBufferSize - end_ < kReadRoom) {
+    std::memmove(buffer_.data(), buffer_.data() + start_, static_cast<std::size_t>(Held()));
+    end_ -= start_;
+    start_ = 0;
+  }
+  const int room = kBufferSize - end_;
+  int count = room;
+  ports_.ReadPortSlot(kLoggerSlot, buffer_.data() + end_, count);
+  return std::clamp(count, 0, room);
+}
+
+// Hands on every complete packet held; stops at an incomplete one or when
+// too few bytes are held to make any packet. Returns whether one was handed on.
+bool ReceivePump::FrameHeld() {
+  bool handled = false;
+  while (Held() >= kSmallestPacketSize) {
+    const int framed = framer_.FramePacket(buffer_.data() + start_, Held());
+    if (framed == kFrameNeedMore) break;
+    if (framed > 0) {
+      HandOn(framed);
+      handled = true;
+      continue;
+    }
+    if (framed == kFrameLengthError) consumer_.PayloadLengthError(framer_.LengthErrorValue());
+    Remove(1);  // resynchronise one byte further on
+  }
+  return handled;
+}
+
+void ReceivePump::HandOn(int type) {
+  ++counters_.packetCount;
+  if (type != kDataPacket) {
+    HandOnRecord(type);
+    return;
+  }
+  const int size = framer_.ExpectedDataSize();
+  counters_.largestPayloadThisSecond =
+      std::max(counters_.largestPayloadThisSecond, size - kEmptyDataPacketSize);
+  consumer_.AcceptDataPacket(buffer_.data() + start_ + 2, size - 4);
+  Remove(size);
+  framer_.Reset();
+}
+
+// The record is copied out and removed before its consumer or flag sees it:
+// the copy stays valid until the next packet of its type.
+void ReceivePump::HandOnRecord(int type) {
+  const std::uint8_t* packet = buffer_.data() + start_;
+  switch (type) {
+    case kSetupPacket:
+      CopyRecord(records_.setup, packet);
+      break;
+    case kFlashErrorPacket:
+      CopyRecord(records_.flashError, packet);
+      break;
+    case kStatusPacket:
+      CopyRecord(records_.status, packet);
+      break;
+    case kUploadBlockPacket:
+      CopyRecord(records_.uploadBlock, packet);
+      break;
+    case kDirectoryEntryPacket:
+      CopyRecord(records_.directoryEntry, packet);
+      break;
+    case kAnalogCalPacket:
+      CopyRecord(records_.analogCal, packet);
+      break;
+    case kHardwareConfigPacket:
+      CopyRecord(records_.hardwareConfig, packet);
+      break;
+    default:
+      return;
+  }
+  Remove(FixedPacketSize(type));
+  switch (type) {
+    case kSetupPacket:
+      records_.setupReceived = true;
+      break;
+    case kFlashErrorPacket:
+      records_.badFlash = ReadLE16s(records_.flashError.data() + 2);
+      consumer_.FlashError(records_.badFlash);
+      break;
+    case kStatusPacket:
+      records_.statusReceived = true;
+      break;
+    case kUploadBlockPacket:
+      consumer_.AcceptUploadBlock(records_.uploadBlock);
+      break;
+    case kDirectoryEntryPacket:
+      consumer_.AcceptDirectoryEntry(records_.directoryEntry);
+      break;
+    case kAnalogCalPacket:
+      consumer_.ShowAnalogCalRecord(records_.analogCal);
+      break;
+    case kHardwareConfigPacket:
+      consumer_.AcceptHardwareRecord(records_.hardwareConfig);
+      break;
+    default:
+      break;
+  }
+}
+
+void ReceivePump::ResetReceiveBuffer() {
+  start_ = end_ = 0;
+  framer_.Reset();
+}
+
+int ReceivePump::TakeLargestPayload() {
+  const int largest = counters_.largestPayloadThisSecond;
+  counters_.largestPayloadThisSecond = 0;
+  return largest;
+}
+
+// Clamped, in case a consumer emptied the buffer while it held the packet.
+void ReceivePump::Remove(int count) { start_ += std::min(count, Held()); }
+
+}  // namespace qv

@@ -1,0 +1,72 @@
+// One receive cycle on the logger port, run by the fast tick: read what has
+// arrived, pass it to the raw taps, hand on every complete packet held.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "link/PacketConsumer.h"
+#include "link/PacketFramer.h"
+#include "link/RawInputTap.h"
+#include "link/ReceivedRecords.h"
+
+namespace qv {
+
+class SerialPortService;
+
+struct PumpCounters {
+  std::uint64_t totalInputBytes = 0;  // every fill, port read or replay packet
+  std::uint64_t packetCount = 0;      // every packet handed on
+  int largestPayloadThisSecond = 0;   // cleared by TakeLargestPayload
+};
+
+class ReceivePump {
+ public:
+  // PumpReceive results.
+  static constexpr int kNothing = 0;
+  static constexpr int kBytesRead = 1;
+  static constexpr int kPacketHandled = 2;  // also every cycle of a replay mode
+
+  // The recording modes the pump treats specially.
+  static constexpr int kRawInputMode = 1;
+  static constexpr int kReplayMode = 5;
+  static constexpr int kContinuousReplayMode = 6;
+
+  // The largest packet plus ample room to read behind a partial one.
+  static constexpr int kBufferSize = 16384;
+
+  ReceivePump(SerialPortService& ports, ReceivedRecords& records, PacketConsumer& consumer,
+              RawInputTap& tap);
+
+  int PumpReceive(int recordingMode);
+  // Empties the buffer and forgets any decoded data packet header.
+  void ResetReceiveBuffer();
+
+  const PumpCounters& Counters() const { return counters_; }
+  // The one-second tick reads the largest payload of its second and clears it.
+  int TakeLargestPayload();
+
+  int Held() const { return end_ - start_; }
+  const std::uint8_t* HeldBytes() const { return buffer_.data() + start_; }
+
+ private:
+  int Fill(int recordingMode);
+  bool FrameHeld();
+  void HandOn(int type);
+  void HandOnRecord(int type);
+  void Remove(int count);
+
+  SerialPortService& ports_;
+  ReceivedRecords& records_;
+  PacketConsumer& consumer_;
+  RawInputTap& tap_;
+  PacketFramer framer_;
+  PumpCounters counters_;
+  // Held bytes are buffer_[start_, end_): removing from the front only moves
+  // start_, and they are moved down when the room behind them runs short.
+  std::vector<std::uint8_t> buffer_;
+  int start_ = 0;
+  int end_ = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,174 @@
+// The port slot table: opens, sets, reads, writes and closes the host's serial
+// lines by slot number over the operating system's serial backend.
+#include "link/SerialPortService.h"
+
+#include "common/Format.h"
+
+namespace qv {
+
+namespace {
+
+struct SettingRow {
+  LineSetting line;
+  const char* text;
+};
+
+// Indexed by setting code; row 0 is never a valid code.
+constexpr SettingRow kSettings[] = {
+    {{9600, 8, 'N', 1}, ""},
+    {{600, 8, 'N', 1}, "600,N,8,1"},
+    {{1200, 8, 'N', 1}, "1200,N,8,1"},
+    {{2400, 8, 'N', 1}, "2400,N,8,1"},
+    {{4800, 8, 'N', 1}, "4800,N,8,1"},
+    {{4800, 7, 'E', 1}, "4800,E,7,1"},
+    {{9600, 8, 'N', 1}, "9600,N,8,1"},
+    {{9600, 7, 'E', 1}, "9600,E,7,1"},
+    {{19200, 8, 'N', 1}, "19200,N,8,1"},
+    {{38400, 8, 'N', 1}, "38400,N,8,1"},
+    {{57600, 8, 'N', 1}, "57600,N,8,1"},
+    {{115200, 8, 'N', 1}, "115200,N,8,1"},
+};
+constexpr int kSettingCodes = 11;
+constexpr int kDefaultSettingCode = 6;
+
+// The twelve-item setting list: baud and data bits per list index.
+struct ListRow {
+  int baud;
+  int dataBits;
+};
+constexpr ListRow kSettingList[] = {
+    {9600, 8},  {600, 8},   {1200, 8},  {2400, 8},  {4800, 8},   {4800, 7},
+    {9600, 8},  {9600, 7},  {19200, 8}, {38400, 8}, {57600, 8},  {115200, 8},
+};
+constexpr int kSettingListItems = 12;
+constexpr int kOffListIndex = 0;
+constexpr int kDefaultListIndex = 6;
+
+// The setting code for (baud, data bits); 0 for a baud the logger link never uses.
+int CodeForBaud(int baud, int dataBits) {
+  switch (baud) {
+    case 600: return 1;
+    case 1200: return 2;
+    case 2400: return 3;
+    case 4800: return dataBits == 8 ? 4 : 5;
+    case 9600: return dataBits == 8 ? 6 : 7;
+    case 19200: return 8;
+    case 38400: return 9;
+    case 57600: return 10;
+    case 115200: return 11;
+    default: return 0;
+  }
+}
+
+bool ValidCode(int code) { return code >= 1 && code <= kSettingCodes; }
+
+}  // namespace
+
+LineSetting SettingForCode(int code) {
+  return kSettings[ValidCode(code) ? code : kDefaultSettingCode].line;
+}
+
+const char* SettingString(int code) {
+  return kSettings[ValidCode(code) ? code : kDefaultSettingCode].text;
+}
+
+SerialPortService::SerialPortService(SerialBackend& backend, Prompter& prompter)
+    : backend_(backend), prompter_(prompter) {}
+
+SerialPortService::~SerialPortService() {
+  // No boxes here: the window that would show them may already be gone.
+  for (Slot& s : slots_) {
+    if (s.openCom != 0) backend_.Close(s.handle);
+    s = Slot{SerialBackend::kInvalidHandle, 0, s.settingCode};
+  }
+}
+
+void SerialPortService::OpenPortSlot(int slot, int comNumber) {
+  if (!Valid(slot)) return;
+  // An open slot would otherwise lose its handle and keep the device busy.
+  if (slots_[slot].openCom != 0) ClosePortSlot(slot);
+  Slot& s = slots_[slot];
+  SerialBackend::Handle h = SerialBackend::kInvalidHandle;
+  if (comNumber >= 1 && comNumber <= kMaxComNumber)
+    h = backend_.Open(comNumber, SettingForCode(s.settingCode));
+  if (h == SerialBackend::kInvalidHandle) {
+    s.handle = SerialBackend::kInvalidHandle;
+    s.openCom = 0;
+    prompter_.ShowNotice("Comm Error", Format("Could Not Open COM%1d", comNumber));
+    return;
+  }
+  s.handle = h;
+  s.openCom = comNumber;
+}
+
+void SerialPortService::ClosePortSlot(int slot) {
+  if (!Valid(slot) || slots_[slot].openCom == 0) return;
+  Slot& s = slots_[slot];
+  SerialBackend::Handle h = s.handle;
+  // Marked closed before the box, so ticks running inside it see a closed slot.
+  s.handle = SerialBackend::kInvalidHandle;
+  s.openCom = 0;
+  if (!backend_.Close(h)) prompter_.ShowNotice("Comm Error", "Could Not Close Comm  Port");
+}
+
+bool SerialPortService::IsPortSlotOpen(int slot) const {
+  return Valid(slot) && slots_[slot].openCom != 0;
+}
+
+void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
+  if (!Valid(slot)) return;
+  int code = CodeForBaud(baud, dataBits);
+  if (code == 0) return;
+  slots_[slot].settingCode = code;
+  int com = slots_[slot].openCom;
+  if (com == 0) return;
+  ClosePortSlot(slot);
+  OpenPortSlot(slot, com);
+}
+
+void SerialPortService::WritePortSlot(int slot, const std::uint8_t* bytes, int count) {
+  if (!IsPortSlotOpen(slot) || bytes == nullptr || count <= 0) return;
+  backend_.Write(slots_[slot].handle, bytes, static_cast<std::size_t>(count));
+}
+
+void SerialPortService::ReadPortSlot(int slot, std::uint8_t* buffer, int& count) {
+  if (!IsPortSlotOpen(slot) || buffer == nullptr || count <= 0) {
+    count = 0;
+    return;
+  }
+  long n = backend_.Read(slots_[slot].handle, buffer, static_cast<std::size_t>(count));
+  // A device that went away reads as silence; the link timers notice it.
+  if (n < 0) n = 0;
+  if (n > count) n = count;
+  count = static_cast<int>(n);
+}
+
+int SerialPortService::SelectPortFromList(int slot, int listIndex) {
+  ClosePortSlot(slot);
+  if (listIndex < 1 || listIndex > kMaxComNumber) return 0;
+  OpenPortSlot(slot, listIndex);
+  return listIndex;
+}
+
+int SerialPortService::SelectSettingFromList(int slot, int listIndex) {
+  int shown = listIndex;
+  if (listIndex == kOffListIndex || listIndex < 0 || listIndex >= kSettingListItems)
+    shown = kDefaultListIndex;
+  const ListRow& row = kSettingList[shown];
+  SetPortBaud(slot, row.baud, row.dataBits);
+  return shown;
+}
+
+void SerialPortService::ResetPortSlots() {
+  for (Slot& s : slots_) s = Slot{};
+}
+
+int SerialPortService::OpenComNumber(int slot) const {
+  return Valid(slot) ? slots_[slot].openCom : 0;
+}
+
+int SerialPortService::SettingCode(int slot) const {
+  return Valid(slot) ? slots_[slot].settingCode : 0;
+}
+
+}  // namespace qv

@@ -1,0 +1,159 @@
+// Opens, reads, writes and closes serial devices with termios so that a poll
+// tick never waits and a dead device never freezes the program.
+#include "platform/PosixSerialBackend.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <chrono>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+bool SpeedFor(int baud, speed_t& speed) {
+  switch (baud) {
+    case 600: speed = B600; return true;
+    case 1200: speed = B1200; return true;
+    case 2400: speed = B2400; return true;
+    case 4800: speed = B4800; return true;
+    case 9600: speed = B9600; return true;
+    case 19200: speed = B19200; return true;
+    case 38400: speed = B38400; return true;
+    case 57600: speed = B57600; return true;
+    case 115200: speed = B115200; return true;
+    default: return false;
+  }
+}
+
+bool SizeFor(int dataBits, tcflag_t& size) {
+  switch (dataBits) {
+    case 5: size = CS5; return true;
+    case 6: size = CS6; return true;
+    case 7: size = CS7; return true;
+    case 8: size = CS8; return true;
+    default: return false;
+  }
+}
+
+// How long a write may take before the device counts as dead: the line time
+// of the bytes at ten bits each, plus slack for a slow driver.
+std::chrono::milliseconds WriteTimeLimit(std::size_t count, int baud) {
+  long long lineMs = baud > 0 ? static_cast<long long>(count) * 10 * 1000 / baud : 0;
+  return std::chrono::milliseconds(lineMs + 2000);
+}
+
+}  // namespace
+
+bool BuildTermios(const LineSetting& setting, termios& inOut) {
+  speed_t speed{};
+  tcflag_t size{};
+  if (!SpeedFor(setting.baud, speed) || !SizeFor(setting.dataBits, size)) return false;
+  if (setting.parity != 'N' && setting.parity != 'E' && setting.parity != 'O') return false;
+  if (setting.stopBits != 1 && setting.stopBits != 2) return false;
+
+  termios t = inOut;
+  cfmakeraw(&t);
+  t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+  t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+  t.c_cflag |= size | CLOCAL | CREAD;
+  if (setting.parity != 'N') t.c_cflag |= PARENB;
+  if (setting.parity == 'O') t.c_cflag |= PARODD;
+  if (setting.stopBits == 2) t.c_cflag |= CSTOPB;
+  t.c_cc[VMIN] = 0;
+  t.c_cc[VTIME] = 0;
+  if (cfsetispeed(&t, speed) != 0 || cfsetospeed(&t, speed) != 0) return false;
+  inOut = t;
+  return true;
+}
+
+PosixSerialBackend::~PosixSerialBackend() {
+  for (const auto& open : baudOf_) {
+    ioctl(open.first, TIOCNXCL);
+    close(open.first);
+  }
+}
+
+SerialBackend::Handle PosixSerialBackend::Open(int comNumber, const LineSetting& setting) {
+  std::string path = table_.Path(comNumber);
+  if (path.empty()) return kInvalidHandle;
+  int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return kInvalidHandle;
+  // TIOCEXCL keeps other users out, the lock also keeps out root, whom
+  // TIOCEXCL lets through.
+  termios t{};
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0 || tcgetattr(fd, &t) != 0 ||
+      !BuildTermios(setting, t)) {
+    close(fd);
+    return kInvalidHandle;
+  }
+  // A device that refuses part of a setting (pseudo-terminals refuse 7E1)
+  // stays open with what it took, as the port is of use at its baud.
+  if (tcsetattr(fd, TCSANOW, &t) != 0) {
+    termios baudOnly{};
+    if (tcgetattr(fd, &baudOnly) == 0) {
+      cfsetispeed(&baudOnly, cfgetospeed(&t));
+      cfsetospeed(&baudOnly, cfgetospeed(&t));
+      tcsetattr(fd, TCSANOW, &baudOnly);
+    }
+  }
+  baudOf_[fd] = setting.baud;
+  return fd;
+}
+
+bool PosixSerialBackend::Close(Handle h) {
+  if (baudOf_.erase(h) == 0) return false;
+  ioctl(h, TIOCNXCL);
+  // After EINTR Linux has released the descriptor all the same.
+  return close(h) == 0 || errno == EINTR;
+}
+
+long PosixSerialBackend::Read(Handle h, std::uint8_t* buffer, std::size_t max) {
+  if (baudOf_.count(h) == 0) return -1;
+  if (max == 0) return 0;
+  for (;;) {
+    ssize_t n = read(h, buffer, max);
+    if (n > 0) return static_cast<long>(n);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+    }
+    // With VMIN and VTIME 0 an empty read is either silence or a hung-up
+    // device; only the poll flags tell them apart.
+    pollfd p{h, POLLIN, 0};
+    if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) return -1;
+    return 0;
+  }
+}
+
+long PosixSerialBackend::Write(Handle h, const std::uint8_t* bytes, std::size_t count) {
+  auto open = baudOf_.find(h);
+  if (open == baudOf_.end()) return -1;
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + WriteTimeLimit(count, open->second);
+  std::size_t done = 0;
+  while (done < count) {
+    ssize_t n = write(h, bytes + done, count - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return -1;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return -1;
+    pollfd p{h, POLLOUT, 0};
+    int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), INT_MAX)));
+    if (ready < 0 && errno != EINTR) return -1;
+    if (ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) return -1;
+  }
+  return static_cast<long>(count);
+}
+
+}  // namespace qv

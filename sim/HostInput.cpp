@@ -1,0 +1,93 @@
+#include "sim/HostInput.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "common/ByteSum.h"
+#include "link/CommandFrame.h"
+#include "setup/SetupRecord.h"
+
+namespace qv {
+
+namespace {
+
+// Binary frames open with their lead byte twice and close with the byte sum.
+struct FrameKind {
+  std::uint8_t lead;
+  std::size_t size;
+  HostInputKind kind;
+};
+
+constexpr std::array<FrameKind, 2> kFrameKinds{{
+    {0x02, kCommandFrameSize, HostInputKind::Command},
+    {0x01, kSetupRecordSize, HostInputKind::SetupRecord},
+}};
+
+// The leading blanks the host puts before them only wake the line.
+constexpr std::array<std::string_view, 2> kStopTexts{"STOP7E1STOP7E1", "BREAKBREAKBREAK"};
+
+}  // namespace
+
+void HostInputSplitter::Feed(const std::uint8_t* bytes, std::size_t count, std::int64_t nowMs) {
+  if (count == 0) return;
+  held_.insert(held_.end(), bytes, bytes + count);
+  lastFeedMs_ = nowMs;
+}
+
+void HostInputSplitter::Clear() { held_.clear(); }
+
+void HostInputSplitter::Skip(std::size_t count) {
+  held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(count));
+  skipped_ += count;
+}
+
+std::optional<HostInput> HostInputSplitter::Next(std::int64_t nowMs) {
+  while (!held_.empty()) {
+    HostInput out{HostInputKind::Command, {}};
+    switch (Examine(out)) {
+      case Head::Complete:
+        held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(out.bytes.size()));
+        return out;
+      case Head::NeedMore:
+        if (nowMs - lastFeedMs_ < kGapTimeoutMs) return std::nullopt;
+        Skip(1);
+        break;
+      case Head::Unusable:
+        Skip(1);
+        break;
+    }
+  }
+  return std::nullopt;
+}
+
+HostInputSplitter::Head HostInputSplitter::Examine(HostInput& out) {
+  const std::size_t held = held_.size();
+  for (const FrameKind& kind : kFrameKinds) {
+    if (held_[0] != kind.lead) continue;
+    if (held < 2) return Head::NeedMore;
+    if (held_[1] != kind.lead) break;
+    if (held < kind.size) return Head::NeedMore;
+    std::vector<std::uint8_t> frame(held_.begin(),
+                                    held_.begin() + static_cast<std::ptrdiff_t>(kind.size));
+    if (!ChecksumValid(frame.data(), frame.size())) {
+      if (kind.kind != HostInputKind::Command) ++rejected_;
+      return Head::Unusable;
+    }
+    out.kind = kind.kind;
+    out.bytes = std::move(frame);
+    return Head::Complete;
+  }
+  for (std::string_view text : kStopTexts) {
+    const std::size_t n = std::min(held, text.size());
+    if (!std::equal(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n), held_.begin()))
+      continue;
+    if (n < text.size()) return Head::NeedMore;
+    out.kind = HostInputKind::StopText;
+    out.bytes.assign(text.begin(), text.end());
+    return Head::Complete;
+  }
+  return Head::Unusable;
+}
+
+}  // namespace qv

@@ -1,0 +1,477 @@
+#include "sim/SimLogger.h"
+
+#include <algorithm>
+#include <array>
+
+#include "common/ByteOrder.h"
+#include "common/Format.h"
+#include "common/LoggerTime.h"
+#include "link/Commands.h"
+#include "link/PacketTypes.h"
+#include "sim/DefaultSetup.h"
+#include "sim/LoggerLine.h"
+#include "sim/LoggerModel.h"
+#include "sim/LoggerStates.h"
+#include "sim/MeterActivity.h"
+#include "sim/PortUse.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::int32_t kLowestBatteryMv = 10500;
+constexpr std::int64_t kDrainMsPerMv = 10000;  // sampling costs 1 mV every 10 s
+constexpr std::array<std::int16_t, 8> kAnalogReadingMv{0, 1234, 2500, 823, 4096, 157, 3300, 612};
+
+const char* CommandName(std::uint16_t code) {
+  switch (code) {
+    case CmdStop: return "CmdStop";
+    case CmdBeginSample: return "CmdBeginSample";
+    case CmdLoadFactoryDefaults: return "CmdLoadFactoryDefaults";
+    case CmdSetLoggerId: return "CmdSetLoggerId";
+    case CmdSleepUntil: return "CmdSleepUntil";
+    case CmdGetHardwareConfiguration: return "CmdGetHardwareConfiguration";
+    case CmdUploadBlockReply: return "CmdUploadBlockReply";
+    case CmdGetSetup: return "CmdGetSetup";
+    case CmdGetAnalogCalibration: return "CmdGetAnalogCalibration";
+    case CmdSetTime: return "CmdSetTime";
+    case CmdLoadDefaultSetup: return "CmdLoadDefaultSetup";
+    case CmdSelectRs232: return "CmdSelectRs232";
+    case CmdSelectRs422: return "CmdSelectRs422";
+    case CmdResetToMonitor: return "CmdResetToMonitor";
+    case CmdGetDirectory: return "CmdGetDirectory";
+    case CmdUploadRun: return "CmdUploadRun";
+    case CmdClearMemory: return "CmdClearMemory";
+    default: return nullptr;
+  }
+}
+
+std::int16_t ClampMv(std::int64_t mv) {
+  return static_cast<std::int16_t>(std::clamp<std::int64_t>(mv, 0, 32767));
+}
+
+std::int32_t ClampSize(std::int64_t bytes) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 0, INT32_MAX));
+}
+
+}  // namespace
+
+SimLogger::SimLogger(const SimOptions& options, Clock& clock, LogSink log)
+    : options_(options),
+      clock_(clock),
+      log_(std::move(log)),
+      rng_(options.seed ^ 0x4C4F4747u),
+      model_(static_cast<std::int16_t>(options.model)),
+      loggerId_(static_cast<std::int16_t>(options.loggerId)),
+      clockOffset_(options.clockOffsetSeconds),
+      line_(options.line),
+      rs422_(options.cable == Cable::Rs422),
+      state_(kStateStandby),
+      flash_(options.totalMemory) {
+  setup_ = DefaultSetup(model_, options_.line);
+  if (options_.statusPeriodMs < 1) options_.statusPeriodMs = 1000;
+}
+
+// ---- time ----
+
+std::int32_t SimLogger::LoggerTime() {
+  return static_cast<std::int32_t>(static_cast<std::int64_t>(LoggerTimeOf(clock_.Now())) +
+                                   clockOffset_);
+}
+
+void SimLogger::Tick(std::int64_t nowMs) {
+  Advance(std::max(nowMs, nowMs_));
+  if (listenUntilMs_ >= 0 && nowMs_ >= listenUntilMs_) {
+    listenUntilMs_ = -1;
+    Log("no CmdSelectRs232 after power-up: RS-422 again");
+  }
+  while (auto in = splitter_.Next(nowMs_)) Handle(*in);
+  if (state_ == kStateSleeping && !runActive_ && LoggerTime() >= wakeTime_) {
+    Log("wake-up time reached");
+    SetState(kStateStandby, -1);
+  }
+  if (nowMs_ >= nextStatusMs_) {
+    SendStatus();
+    nextStatusMs_ += options_.statusPeriodMs;
+    if (nextStatusMs_ <= nowMs_) nextStatusMs_ = nowMs_ + options_.statusPeriodMs;
+  }
+}
+
+// Runs the state machine up to `toMs`, ending states at their own moment
+// so that a late tick does not stretch them.
+void SimLogger::Advance(std::int64_t toMs) {
+  for (;;) {
+    const std::int64_t until = stateEndMs_ >= 0 ? std::min(toMs, stateEndMs_) : toMs;
+    if (state_ == kStateSampling) Sample(until - nowMs_);
+    nowMs_ = until;
+    if (stateEndMs_ < 0 || nowMs_ < stateEndMs_) return;
+    EndOfState();
+  }
+}
+
+void SimLogger::Sample(std::int64_t ms) {
+  if (ms <= 0) return;
+  flash_.Record(setup_, model_, ms);
+  drainMs_ += ms;
+  batteryMv_ = std::max<std::int32_t>(kLowestBatteryMv,
+                                      batteryMv_ - static_cast<std::int32_t>(drainMs_ / kDrainMsPerMv));
+  drainMs_ %= kDrainMsPerMv;
+  if (flash_.Free(true) <= 0) {
+    Log("memory full");
+    HaltRun();
+    SetState(kStateEndOfRun, -1);
+  }
+}
+
+// ---- states ----
+
+void SimLogger::SetState(std::int16_t state, std::int64_t endMs) {
+  if (state != state_) {
+    if (endMs >= 0)
+      Log(Format("state %s for %lld s", StateName(state),
+                 static_cast<long long>((endMs - nowMs_ + 999) / 1000)));
+    else
+      Log(Format("state %s", StateName(state)));
+  }
+  state_ = state;
+  stateEndMs_ = endMs;
+}
+
+void SimLogger::EnterPhase(RunPhase phase, std::int64_t startMs) {
+  SetupRecord s(setup_);
+  // Sampling either ends or the interval lasts a second, so one lap finds a phase.
+  for (int i = 0; i < 6; ++i) {
+    const std::int64_t seconds = PhaseSeconds(s, phase);
+    if (seconds != 0) {
+      phase_ = phase;
+      SetState(StateOfPhase(phase), seconds < 0 ? -1 : startMs + seconds * 1000);
+      return;
+    }
+    phase = PhaseAfter(phase);
+  }
+}
+
+void SimLogger::EndOfState() {
+  const std::int64_t endedAt = stateEndMs_;
+  switch (state_) {
+    case kStateClearMemory:
+      flash_.Erase();
+      runNumber_ = -1;
+      startMv_ = endMv_ = 0;
+      Log("memory cleared");
+      SetState(kStateStandby, -1);
+      break;
+    case kStateOff:
+      Log("monitor restarted");
+      SetState(kStateStandby, -1);
+      break;
+    default:
+      if (runActive_)
+        EnterPhase(PhaseAfter(phase_), endedAt);
+      else
+        SetState(kStateStandby, -1);
+      break;
+  }
+}
+
+bool SimLogger::Busy() const { return state_ == kStateClearMemory || state_ == kStateOff; }
+
+void SimLogger::BeginSample() {
+  if (runActive_) {
+    Log("CmdBeginSample ignored: a run is in progress");
+    return;
+  }
+  runNumber_ = static_cast<std::int16_t>(runNumber_ < 1 ? 1 : runNumber_ + 1);
+  flash_.StartRun();
+  startMv_ = ClampMv(batteryMv_);
+  endMv_ = 0;
+  runActive_ = true;
+  Log(Format("begin sample: run %03d", runNumber_));
+  EnterPhase(RunPhase::Delay, nowMs_);
+}
+
+// The run's files stay in the flash; the logger stops where it is.
+void SimLogger::HaltRun() {
+  if (!runActive_) return;
+  flash_.KeepRun();
+  runActive_ = false;
+  endMv_ = ClampMv(batteryMv_);
+}
+
+void SimLogger::StopRun(const char* how) {
+  // The host follows its stop frame with a stop text; one note of a stop
+  // with nothing to stop is enough.
+  const bool echo = lastStopMs_ >= 0 && nowMs_ - lastStopMs_ < 1000;
+  lastStopMs_ = nowMs_;
+  if (runActive_) {
+    HaltRun();
+    Log(Format("%s: run %03d ended", how, runNumber_));
+    SetState(kStateEndOfRun, -1);
+  } else if (state_ == kStateSleeping) {
+    Log(Format("%s: sleep ended", how));
+    SetState(kStateStandby, -1);
+  } else if (!echo) {
+    Log(Format("%s: no run to stop", how));
+  }
+}
+
+void SimLogger::LoadDefaults() {
+  setup_ = DefaultSetup(model_, options_.line);
+  line_ = HostPortLine(SetupRecord(setup_));
+}
+
+void SimLogger::PowerCycle() {
+  Log("power cycled");
+  HaltRun();
+  splitter_.Clear();
+  output_.clear();
+  SetState(kStateStandby, -1);
+  listenUntilMs_ = -1;
+  if (rs422_ && options_.cable == Cable::Rs232) {
+    listenUntilMs_ = nowMs_ + kRs232ListenMs;
+    Log("listening 3 s at 9600 8N1 RS-232 for CmdSelectRs232");
+  }
+  if (SetupRecord(setup_).AutoStart() != 0) BeginSample();
+}
+
+// ---- the line ----
+
+bool SimLogger::ListeningForRs232() const { return listenUntilMs_ >= 0 && nowMs_ < listenUntilMs_; }
+
+bool SimLogger::Silent() const {
+  return rs422_ && options_.cable == Cable::Rs232 && !ListeningForRs232();
+}
+
+LineSetting SimLogger::Line() const {
+  return ListeningForRs232() ? LineSetting{9600, 8, 'N', 1} : line_;
+}
+
+void SimLogger::Receive(const std::uint8_t* bytes, std::size_t count) {
+  if (Silent()) return;
+  const std::uint64_t rejected = splitter_.RejectedRecords();
+  splitter_.Feed(bytes, count, nowMs_);
+  while (auto in = splitter_.Next(nowMs_)) Handle(*in);
+  if (splitter_.RejectedRecords() != rejected) Log("record with a bad byte sum ignored");
+}
+
+std::vector<OutgoingPacket> SimLogger::TakeOutput() {
+  std::vector<OutgoingPacket> out;
+  out.swap(output_);
+  return out;
+}
+
+void SimLogger::Emit(std::vector<std::uint8_t> packet) {
+  if (Silent() || ListeningForRs232()) return;
+  output_.push_back(OutgoingPacket{line_, std::move(packet)});
+}
+
+// ---- what the host sends ----
+
+void SimLogger::Handle(const HostInput& in) {
+  if (Silent()) return;  // also what came in the same burst after CmdSelectRs422
+  if (ListeningForRs232()) {
+    const bool rs232 =
+        in.kind == HostInputKind::Command && ReadLE16(in.bytes.data() + 2) == CmdSelectRs232;
+    if (!rs232) return;
+  }
+  switch (in.kind) {
+    case HostInputKind::Command:
+      Obey(ReadLE16(in.bytes.data() + 2), ReadLE16s(in.bytes.data() + 8),
+           ReadLE32s(in.bytes.data() + 4));
+      break;
+    case HostInputKind::SetupRecord:
+      AcceptSetup(in.bytes);
+      break;
+    case HostInputKind::StopText:
+      if (Busy()) {
+        Log(Format("stop text ignored: %s", StateName(state_)));
+        break;
+      }
+      StopRun("stop text");
+      break;
+  }
+}
+
+void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t longValue) {
+  const char* name = CommandName(code);
+  if (name == nullptr) {
+    Log(Format("unknown command %04X ignored", code));
+    return;
+  }
+  if (Busy()) {
+    Log(Format("%s ignored: %s", name, StateName(state_)));
+    return;
+  }
+  switch (code) {
+    case CmdStop:
+      StopRun(name);
+      break;
+    case CmdBeginSample:
+      if (state_ == kStateSleeping && !runActive_) SetState(kStateStandby, -1);
+      BeginSample();
+      break;
+    case CmdGetSetup:
+      SendSetup();
+      Log("CmdGetSetup: setup sent");
+      break;
+    case CmdSetTime: {
+      const std::int32_t was = clockOffset_;
+      clockOffset_ = static_cast<std::int32_t>(static_cast<std::int64_t>(longValue) -
+                                               LoggerTimeOf(clock_.Now()));
+      Log(Format("CmdSetTime: clock set (was %+d s off, now %+d s)", was, clockOffset_));
+      break;
+    }
+    case CmdSetLoggerId:
+      if (shortValue < 1 || shortValue > 254) {
+        Log(Format("CmdSetLoggerId %d refused: IDs are 1 to 254", shortValue));
+        break;
+      }
+      loggerId_ = shortValue;
+      Log(Format("CmdSetLoggerId: logger ID %d", loggerId_));
+      break;
+    case CmdSleepUntil: {
+      HaltRun();
+      wakeTime_ = longValue;
+      const std::int64_t wake = CalendarFromLoggerTime(longValue, clock_.Now().local);
+      Log(Format("CmdSleepUntil: sleeping until %s",
+                 FormatLocal("%H:%M:%S %m/%d/%y", wake).c_str()));
+      SetState(kStateSleeping, -1);
+      break;
+    }
+    case CmdClearMemory:
+      if (shortValue != 1) {
+        Log(Format("CmdClearMemory refused: confirmation value %d, not 1", shortValue));
+        break;
+      }
+      HaltRun();
+      Log("CmdClearMemory: clearing the flash");
+      SetState(kStateClearMemory, nowMs_ + kClearMemoryMs);
+      break;
+    case CmdResetToMonitor:
+      HaltRun();
+      Log("CmdResetToMonitor: restarting the monitor");
+      SetState(kStateOff, nowMs_ + kMonitorResetMs);
+      break;
+    case CmdLoadDefaultSetup:
+      HaltRun();
+      LoadDefaults();
+      Log(Format("CmdLoadDefaultSetup: default setup, host port %s", LineText(line_).c_str()));
+      SetState(kStateStandby, -1);
+      break;
+    case CmdLoadFactoryDefaults:
+      HaltRun();
+      LoadDefaults();
+      loggerId_ = 1;
+      rs422_ = false;
+      Log(Format("CmdLoadFactoryDefaults: default setup, logger ID 1, RS-232, host port %s",
+                 LineText(line_).c_str()));
+      SetState(kStateStandby, -1);
+      break;
+    case CmdSelectRs232:
+      rs422_ = false;
+      listenUntilMs_ = -1;
+      Log("CmdSelectRs232: host port RS-232");
+      break;
+    case CmdSelectRs422:
+      rs422_ = true;
+      Log(options_.cable == Cable::Rs232
+              ? "CmdSelectRs422: host port RS-422; silent on this RS-232 cable until a power cycle"
+              : "CmdSelectRs422: host port RS-422");
+      break;
+    default:
+      Log(Format("%s: not simulated, ignored", name));
+      break;
+  }
+}
+
+// A setup that moves the host port is answered at the old setting, so the
+// host can follow it before the logger changes over.
+void SimLogger::AcceptSetup(const std::vector<std::uint8_t>& bytes) {
+  std::copy(bytes.begin(), bytes.end(), setup_.begin());
+  const LineSetting newLine = HostPortLine(SetupRecord(setup_));
+  if (SameLine(newLine, line_)) {
+    Log("setup stored");
+    return;
+  }
+  SendSetup();
+  Log(Format("setup stored; host port %s -> %s", LineText(line_).c_str(), LineText(newLine).c_str()));
+  line_ = newLine;
+}
+
+// ---- what the logger sends ----
+
+void SimLogger::SendSetup() {
+  SetupRecord s(setup_);
+  s.SetHeader(0x0101);
+  s.SealChecksum();
+  Emit(std::vector<std::uint8_t>(setup_.begin(), setup_.end()));
+}
+
+void SimLogger::SendStatus() {
+  std::vector<std::uint8_t> packet(kStatusPacketSize);
+  Status().Encode(packet.data());
+  Emit(std::move(packet));
+}
+
+std::uint32_t SimLogger::TimeLeft() {
+  if (stateEndMs_ >= 0) return static_cast<std::uint32_t>((stateEndMs_ - nowMs_ + 999) / 1000);
+  if (state_ == kStateSleeping && !runActive_)
+    return static_cast<std::uint32_t>(
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(wakeTime_) - LoggerTime()));
+  return 0;
+}
+
+// Bit 0 logic supply, bit 1 meters, bit 2 pumps, bit 3 analog inputs.
+std::int16_t SimLogger::PowerFlags() const {
+  const bool metersOn = state_ == kStatePreFlush || state_ == kStateWarmup ||
+                        state_ == kStateFlush || state_ == kStateSampling;
+  const bool pumping = (state_ == kStatePreFlush || state_ == kStateFlush) && AnyPumpOn(setup_, model_);
+  const bool analogOn = state_ == kStateSampling && AnalogPortsOn(setup_, model_) > 0;
+  return static_cast<std::int16_t>(1 | (metersOn ? 2 : 0) | (pumping ? 4 : 0) | (analogOn ? 8 : 0));
+}
+
+StatusRecord SimLogger::Status() {
+  SetupRecord s(setup_);
+  const ModelPorts hw = PortsOfModel(model_);
+  StatusRecord r;
+  r.operationState = state_;
+  r.runNumber = runNumber_;
+  r.loggerTime = LoggerTime();
+  r.timeLeft = TimeLeft();
+  r.loggerModel = model_;
+  r.loggerId = loggerId_;
+
+  r.serialMask = static_cast<std::int16_t>(hw.serialMask | (rs422_ ? kRs422HostBit : 0) |
+                                           (RemoteHostOn(setup_, model_) ? kRemoteHostOnBit : 0));
+  r.analogMask = hw.analogMask;
+  r.pumpMask = hw.pumpMask;
+
+  if (state_ == kStateSampling) {
+    const int rate = std::max<int>(1, s.AnalogRate());
+    for (int p = 1; p <= 8; ++p)
+      if (PortPresent(hw.serialMask, p))
+        r.portDataRates[p] = ActivityOfMeter(s.PortMeterType(p), s.PortBaud(p), rate).reportedRate;
+  }
+  r.powerFlags = PowerFlags();
+  r.currentVoltage = ClampMv(batteryMv_ + static_cast<std::int32_t>(rng_.Below(11)) - 5);
+  r.startVoltage = startMv_;
+  r.endVoltage = endMv_;
+  r.runStopSwitch = options_.runStopSwitch;
+  for (int n = 1; n <= 7; ++n)
+    if (PortPresent(hw.analogMask, n) && s.AnalogPortMode(n) == 1)
+      r.analogVoltages[n] = ClampMv(kAnalogReadingMv[n] + static_cast<std::int32_t>(rng_.Below(7)) - 3);
+  for (int p = 1; p <= 8; ++p) r.portFileSizes[p] = ClampSize(flash_.PortFile(p));
+  r.analogFileSize = ClampSize(flash_.AnalogFile());
+  r.otherFileSize = ClampSize(flash_.OtherFile());
+  r.totalDisk = ClampSize(flash_.Total());
+  r.freeDisk = ClampSize(flash_.Free(runActive_));
+  r.firmwareStamp =
+      StatusRecord::MakeFirmwareStamp(options_.firmwareMajor, options_.firmwareMinor, 4, 15, 21);
+  return r;
+}
+
+void SimLogger::Log(const std::string& line) const {
+  if (log_) log_(line);
+}
+
+}  // namespace qv

@@ -1,0 +1,38 @@
+// Everything that makes one simulated logger differ from another: model,
+// identity, line, clock, firmware, cable, and the faults of its line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/SerialBackend.h"
+
+namespace qv {
+
+inline constexpr int kModelPx5Plus = 1;
+inline constexpr int kModelKr7 = 2;
+inline constexpr int kModelZedPlus = 3;
+
+// The cable between logger and PC: an RS-232 cable carries nothing once the
+// logger has switched its host port to RS-422.
+enum class Cable { Rs232, Rs422 };
+
+struct SimOptions {
+  int model = kModelKr7;
+  int loggerId = 1;
+  LineSetting line{9600, 8, 'N', 1};  // the logger's host port
+  std::uint64_t seed = 1;
+  std::string linkPath;               // a symbolic link to the device; empty for none
+  double dropRate = 0.0;              // per outgoing byte, 0..1
+  double corruptRate = 0.0;
+  double repeatRate = 0.0;
+  std::int32_t clockOffsetSeconds = 0;  // logger clock minus PC clock at start
+  int firmwareMajor = 6;
+  int firmwareMinor = 10;  // hundredths
+  std::int16_t runStopSwitch = 2;  // 1 STOP, 2 RUN, 4 disabled, 0 no switch
+  Cable cable = Cable::Rs232;
+  int statusPeriodMs = 1000;
+  std::int32_t totalMemory = 64 * 1024 * 1024;
+};
+
+}  // namespace qv

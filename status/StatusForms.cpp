@@ -1,0 +1,29 @@
+#include "status/StatusForms.h"
+
+#include "common/Format.h"
+
+namespace qv {
+
+LoggerStatusGroup::LoggerStatusGroup() : Form("LoggerStatusGroup") {
+  LBDandT.SetVisible(false);
+  LBDrift.SetVisible(false);
+  LoggerMode.SetVisible(false);
+  LBRunStop.SetVisible(false);
+  RemoteHostPanel.SetVisible(false);
+  RemoteHostPanel.SetColour(forms::Colour::Yellow);
+}
+
+DataStatusTab::DataStatusTab() : Form("DataStatusTab") {
+  for (int n = 1; n <= 8; ++n) MLabel[n].SetCaption(Format("Port %d:", n));
+  for (int n = 1; n <= 7; ++n) LBA[n].SetCaption(Format("Analog %d:", n));
+}
+
+SleepForm::SleepForm() : Form("TSleepForm") {}
+
+MuxIDForm::MuxIDForm() : Form("TMuxIDForm") {}
+
+WarningForm::WarningForm() : Form("TForm2") {
+  window.SetColour(forms::Colour::Red);
+}
+
+}  // namespace qv

@@ -1,0 +1,44 @@
+// A recording file whose writes go straight to the system, so a full disk or a
+// removed medium shows at the write that failed; Flush puts them on the medium.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace qv {
+
+class RecordFile {
+ public:
+  enum class OpenMode { Truncate, Append };
+
+  RecordFile() = default;
+  ~RecordFile() { Close(); }
+  RecordFile(const RecordFile&) = delete;
+  RecordFile& operator=(const RecordFile&) = delete;
+
+  // Creates or truncates, or opens for appending (creating it if missing);
+  // false when the file cannot be opened. An open file is closed first.
+  bool Open(const std::string& path, OpenMode mode);
+  bool IsOpen() const { return file_ != nullptr; }
+  // The file's size, measured when it was opened plus what was written since.
+  std::int64_t Size() const { return size_; }
+
+  // Returns how many of the bytes reached the file; fewer than count is a failure.
+  std::size_t Write(const std::uint8_t* bytes, std::size_t count);
+  // Puts everything written so far on the medium; false when that failed.
+  bool Flush();
+  // Flushes and closes; false when the flush failed. Closing a closed file is true.
+  bool Close();
+
+  // The system error of the last failure (0 when none yet).
+  int LastError() const { return error_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::int64_t size_ = 0;
+  bool unsynced_ = false;
+  int error_ = 0;
+};
+
+}  // namespace qv

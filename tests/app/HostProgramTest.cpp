@@ -1,0 +1,139 @@
+// The running program headless: start-up, the fast tick's timers and guard,
+// the per-second statistics, and exit.
+#include <gtest/gtest.h>
+
+#include "app/HostProgram.h"
+#include "common/ScriptedPrompter.h"
+#include "status/StatusRecord.h"
+#include "tests/support/FakeSerialBackend.h"
+
+namespace qv {
+namespace {
+
+std::vector<std::uint8_t> StatusPacket() {
+  StatusRecord r;
+  r.operationState = 9;
+  r.loggerId = 2;
+  r.loggerModel = 2;
+  std::vector<std::uint8_t> bytes(kStatusRecordSize);
+  r.Encode(bytes.data());
+  return bytes;
+}
+
+class HostProgramTest : public ::testing::Test {
+ protected:
+  testing::FakeSerialBackend backend;
+  FakeClock clock{1'800'000'000};
+  ScriptedPrompter prompter;
+  HostProgram host{clock, prompter, backend};
+
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      clock.AdvanceMs(25);
+      host.Main().Timer55ms.Fire();
+    }
+  }
+  // The first tick, then the operator picks COM 1 in the dialog it opened.
+  void StartOnCom1() {
+    Tick();
+    host.Link().hostPortForm.HostPortCB.UserSelect(1);
+  }
+  std::string StatsLine(int line) { return host.Link().statsForm.SFLB[line].Caption(); }
+  forms::Colour StatsColour(int line) { return host.Link().statsForm.SFLB[line].GetColour(); }
+};
+
+TEST_F(HostProgramTest, FirstTickStartsUpAndPollsNothingTheSecondPolls) {
+  backend.Feed(1, StatusPacket());
+  Tick();
+  EXPECT_TRUE(host.Link().hostPortForm.window.Shown());  // no port chosen yet
+  EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.Text(), "9600");
+  host.Link().hostPortForm.HostPortCB.UserSelect(1);
+  EXPECT_TRUE(backend.IsOpen(1));
+  EXPECT_EQ(host.Pump().Counters().packetCount, 0u);
+  Tick();
+  EXPECT_EQ(host.Pump().Counters().packetCount, 1u);
+  EXPECT_TRUE(host.Records().statusReceived);
+}
+
+TEST_F(HostProgramTest, PumpResultsReloadTheLinkTimers) {
+  StartOnCom1();
+  EXPECT_EQ(host.Timing().noDataTimer, 300);
+  Tick();  // nothing arrives
+  EXPECT_EQ(host.Timing().noDataTimer, 299);
+  EXPECT_EQ(host.Timing().badDataTimer, 399);
+  backend.Feed(1, {0x55, 0x66});  // bytes but no packet
+  Tick();
+  EXPECT_EQ(host.Timing().noDataTimer, 100);
+  EXPECT_EQ(host.Timing().badDataTimer, 398);
+  EXPECT_TRUE(host.Main().AutoBaudRateDetection.Checked());
+  backend.Feed(1, StatusPacket());
+  Tick();
+  EXPECT_EQ(host.Timing().noDataTimer, 50);
+  EXPECT_EQ(host.Timing().badDataTimer, 55);
+  EXPECT_FALSE(host.Main().AutoBaudRateDetection.Checked());
+}
+
+TEST_F(HostProgramTest, WithoutALoggerTheNoDataTimerRunsBelowZero) {
+  Tick();  // start-up: no port chosen
+  Tick(310);
+  EXPECT_EQ(host.Timing().noDataTimer, 300 - 310);
+}
+
+TEST_F(HostProgramTest, OneSecondTickWritesTheStatisticsLinesAndColours) {
+  StartOnCom1();
+  host.Main().HostPortStats.UserClick();
+  EXPECT_TRUE(host.Link().statsForm.window.Shown());
+  EXPECT_EQ(host.Link().statsForm.window.Caption(), "Host Port Statistics");
+
+  host.Main().Timer1000ms.Fire();  // a second without input
+  EXPECT_EQ(StatsLine(1), "Bytes/Sec:  0");
+  EXPECT_EQ(StatsColour(1), forms::Colour::Yellow);
+  EXPECT_EQ(StatsLine(3), "Packets/Sec:  0");
+  EXPECT_EQ(StatsColour(3), forms::Colour::Red);
+  EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.GetColour(), forms::Colour::Red);
+
+  auto packet = StatusPacket();
+  backend.Feed(1, packet);
+  backend.Feed(1, packet);
+  Tick(4);
+  host.Main().Timer1000ms.Fire();
+  EXPECT_EQ(StatsLine(1), "Bytes/Sec:  264");
+  EXPECT_EQ(StatsColour(1), forms::Colour::ButtonFace);
+  EXPECT_EQ(StatsLine(2), "Total Input: 264");
+  EXPECT_EQ(StatsLine(3), "Packets/Sec:  2");
+  EXPECT_EQ(StatsColour(3), forms::Colour::Window);
+  EXPECT_EQ(StatsLine(4), "Max Bytes/Packet: 0   0");
+  EXPECT_EQ(StatsLine(5), "Packet Count: 2");
+  EXPECT_EQ(StatsLine(7), "Loops: 4 Skip: 0");
+  EXPECT_EQ(StatsLine(8), "No Data Timer: 048");
+  EXPECT_EQ(StatsLine(9), "Bad Data Timer: 053");
+  EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.GetColour(), forms::Colour::Window);
+}
+
+TEST_F(HostProgramTest, DisplayTickColoursTheUnchosenPortRed) {
+  Tick();
+  host.Main().Timer475ms.Fire();
+  EXPECT_EQ(host.Link().hostPortForm.HostPortCB.GetColour(), forms::Colour::Red);
+  host.Link().hostPortForm.HostPortCB.UserSelect(1);
+  host.Main().Timer475ms.Fire();
+  EXPECT_EQ(host.Link().hostPortForm.HostPortCB.GetColour(), forms::Colour::Window);
+}
+
+TEST_F(HostProgramTest, ExitAsksAndOnlyOkClosesThePorts) {
+  StartOnCom1();
+  bool quit = false;
+  host.onQuit = [&] { quit = true; };
+  prompter.answers = {Answer::Cancel};
+  host.Main().Exit1.UserClick();
+  EXPECT_FALSE(quit);
+  EXPECT_TRUE(backend.IsOpen(1));
+  ASSERT_NE(prompter.Last(), nullptr);
+  EXPECT_EQ(prompter.Last()->caption, "Program Termination");
+  EXPECT_EQ(prompter.Last()->text, "EXIT Program?");
+  host.Main().Exit1.UserClick();
+  EXPECT_TRUE(quit);
+  EXPECT_FALSE(backend.IsOpen(1));
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,67 @@
+// Status and operation against the simulated logger: the display, clock
+// synchronisation, a run begun and stopped, and a new logger ID.
+#include "tests/e2e/EndToEndFixture.h"
+
+namespace qv {
+namespace {
+
+class StatusEndToEnd : public testing::EndToEndFixture {
+ public:
+  std::string Operation() { return host.Status().group.LBOperation.Caption(); }
+};
+
+TEST_F(StatusEndToEnd, StatusIsShownWithinTwoDisplayTicks) {
+  SimOptions options;
+  options.model = kModelPx5Plus;
+  options.loggerId = 3;
+  StartSimulator(options);
+  StartHostOnCom1();
+  int displayTicks = 0;
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        if (host.Pump().Counters().packetCount == 0) return false;
+        host.Main().Timer475ms.Fire();
+        return ++displayTicks >= 2;
+      },
+      4000));
+  EXPECT_TRUE(host.Main().GBLoggerStatus.Visible());
+  EXPECT_EQ(Operation(), "Standby");
+  EXPECT_EQ(host.Logger().shortName, "PX5+");
+  EXPECT_EQ(host.Operations().muxId.LBCurrentMuxID.Caption(), "Current Logger ID:    3");
+}
+
+TEST_F(StatusEndToEnd, AutomaticSyncRemovesATenSecondOffset) {
+  SimOptions options;
+  options.clockOffsetSeconds = 10;
+  StartSimulator(options);
+  StartHostOnCom1();
+  ASSERT_TRUE(RunUntil([&] { return host.Status().group.LBDrift.Visible(); }, 4000));
+  EXPECT_NE(host.Status().group.LBDrift.Caption().find("Fast"), std::string::npos);
+  ASSERT_TRUE(RunUntil([&] { return !host.Status().group.LBDrift.Visible(); }, 5000));
+  EXPECT_LE(std::abs(Sim().Snapshot().clockOffset), 1);
+}
+
+TEST_F(StatusEndToEnd, BeginSampleRunsAndStopEndsTheRun) {
+  StartSimulator();
+  StartHostOnCom1();
+  ASSERT_TRUE(RunUntil([&] { return Operation() == "Standby"; }, 4000));
+  host.Setup().loggerControl.BTBegin.UserClick();
+  ASSERT_TRUE(RunUntil([&] { return Operation() == "Delay"; }, 4000));
+  EXPECT_NE(host.Status().group.LBRunNumber.Caption(), "Run Number:");
+  host.Setup().loggerControl.BTStop.UserClick();
+  ASSERT_TRUE(RunUntil([&] { return Operation() == "End of Run"; }, 4000));
+}
+
+TEST_F(StatusEndToEnd, ChangeLoggerIdChangesTheIdShown) {
+  StartSimulator();
+  StartHostOnCom1();
+  auto& mux = host.Operations().muxId;
+  ASSERT_TRUE(RunUntil([&] { return mux.LBCurrentMuxID.Caption() == "Current Logger ID:    1"; }, 4000));
+  host.Main().MenuChangeLoggerID.UserClick();
+  mux.UDMuxID.UserClick(true);
+  mux.BTSendMuxID.UserClick();
+  EXPECT_TRUE(RunUntil([&] { return mux.LBCurrentMuxID.Caption() == "Current Logger ID:    3"; }, 4000));
+}
+
+}  // namespace
+}  // namespace qv

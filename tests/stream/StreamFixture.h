@@ -1,0 +1,147 @@
+// A data stream on an in-memory serial backend and a scripted prompter, with
+// a scratch directory for recordings and packets handed over as the pump does.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+
+#include "common/ScriptedPrompter.h"
+#include "link/SerialPortService.h"
+#include "stream/DataStream.h"
+#include "tests/support/FakeSerialBackend.h"
+#include "tests/support/PacketBuilder.h"
+
+namespace qv {
+
+inline void PrintTo(const AcceptResult& r, std::ostream* os) {
+  static const char* const kNames[] = {"Repeat",   "Empty",       "UnitError", "Malformed",
+                                       "Accepted", "NotRecorded", "Recorded",  "WriteFailed"};
+  *os << kNames[static_cast<int>(r.outcome)] << (r.sequenceGap ? " after a gap" : "");
+}
+
+}  // namespace qv
+
+namespace qv::testing {
+
+// New York rules: daylight saving from the second Sunday of March to the first of November.
+class DaylightSavingZone {
+ public:
+  DaylightSavingZone() {
+    const char* old = std::getenv("TZ");
+    hadTz_ = old != nullptr;
+    if (old) saved_ = old;
+    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+    tzset();
+  }
+  ~DaylightSavingZone() {
+    if (hadTz_)
+      setenv("TZ", saved_.c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+  DaylightSavingZone(const DaylightSavingZone&) = delete;
+  DaylightSavingZone& operator=(const DaylightSavingZone&) = delete;
+
+  // The calendar time of a local wall-clock time in this zone.
+  static std::int64_t Local(int year, int month, int day, int hour, int minute, int second,
+                            int isDst = -1) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = isDst;
+    return static_cast<std::int64_t>(std::mktime(&tm));
+  }
+
+ private:
+  bool hadTz_ = false;
+  std::string saved_;
+};
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qvstream-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Names a table case's test after its description.
+struct CaseName {
+  template <class Case>
+  std::string operator()(const ::testing::TestParamInfo<Case>& param) const {
+    std::string n;
+    for (const char* p = param.param.name; *p; ++p)
+      n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return n;
+  }
+};
+
+inline Bytes FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class StreamFixture : public ::testing::Test {
+ public:
+  FakeSerialBackend backend;
+  ScriptedPrompter prompter;
+  SerialPortService ports{backend, prompter};
+  PcPortSlots pcSlots;
+  forms::TabSheet recordPage{nullptr, "TSRecord", "Recording: OFF"};
+  DataStream stream{{ports, prompter, pcSlots, recordPage}};
+  ScratchDir dir;
+
+  RealTimeTab& realTime() { return stream.realTimeTab; }
+  RecordTab& record() { return stream.recordTab; }
+  UnitTracking& units() { return stream.Units(); }
+  Recorder& recorder() { return stream.Recording(); }
+  RawDisplayState& display() { return stream.DisplayState(); }
+
+  // Hands a whole packet over as the pump does: from byte 2, four bytes short,
+  // in a buffer of exactly that size so any reach beyond it is caught.
+  AcceptResult Feed(Bytes packet) {
+    Bytes record(packet.begin() + 2, packet.end() - 2);
+    return stream.AcceptDataPacket(record.data(), static_cast<int>(record.size()));
+  }
+  AcceptResult Feed(std::uint8_t unit, std::uint8_t sequence, const Bytes& port1 = {'x'}) {
+    return Feed(MakeDataPacket(unit, sequence, 0, port1));
+  }
+
+  std::string PendingText() {
+    const RawDisplayState& d = display();
+    return std::string(d.RawDisplayBuffer.begin(), d.RawDisplayBuffer.begin() + d.RawDisplayLength);
+  }
+
+  // Starts a recording through its button and the save dialog.
+  void Start(forms::Button& button, const std::string& path) {
+    prompter.files.push_back(path);
+    button.UserClick();
+  }
+};
+
+}  // namespace qv::testing

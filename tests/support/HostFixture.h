@@ -1,0 +1,74 @@
+// A headless host program on a fake serial backend, fake clock and scripted
+// prompter, with the time zone pinned to one that has daylight saving.
+#pragma once
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/HostProgram.h"
+#include "common/ScriptedPrompter.h"
+#include "link/CommandFrame.h"
+#include "tests/support/FakeSerialBackend.h"
+
+namespace qv::testing {
+
+// New York rules: daylight saving from the second Sunday of March to the first of November.
+class PinnedZone {
+ public:
+  PinnedZone() {
+    const char* old = std::getenv("TZ");
+    hadTz_ = old != nullptr;
+    if (old) saved_ = old;
+    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+    tzset();
+  }
+  ~PinnedZone() {
+    if (hadTz_)
+      setenv("TZ", saved_.c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  bool hadTz_ = false;
+  std::string saved_;
+};
+
+class HostFixture : public ::testing::Test {
+ public:
+  // 2027-01-15 12:00:00 EST (standard time).
+  static constexpr std::int64_t kWinterNoon = 1800032400;
+
+  PinnedZone zone;
+  FakeSerialBackend backend;
+  FakeClock clock{kWinterNoon};
+  ScriptedPrompter prompter;
+  HostProgram host{clock, prompter, backend};
+
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      clock.AdvanceMs(25);
+      host.Main().Timer55ms.Fire();
+    }
+  }
+  // The first tick, then the operator picks COM 1 in the dialog it opened.
+  void StartOnCom1() {
+    Tick();
+    host.Link().hostPortForm.HostPortCB.UserSelect(1);
+    backend.TakeWritten(1);
+    prompter.Clear();
+  }
+  std::vector<std::uint8_t> Sent() { return backend.TakeWritten(1); }
+  static std::vector<std::uint8_t> Frame(std::uint16_t code, std::int16_t shortValue = 0,
+                                         std::int32_t longValue = 0) {
+    auto f = BuildCommandFrame(code, shortValue, longValue);
+    return {f.begin(), f.end()};
+  }
+};
+
+}  // namespace qv::testing

@@ -1,0 +1,40 @@
+// The command line and the file dialog filters.
+#include <gtest/gtest.h>
+
+#include "ui/Options.h"
+#include "ui/QtPrompter.h"
+
+namespace qv::ui {
+namespace {
+
+TEST(QtFileFilter, TurnsPipeSeparatedPairsIntoQtFilters) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Raw Files|*.raw|All Files|*.*", "Raw Files (*.raw);;All Files (*.*)"},
+      {"Setup Files (*.lst)|*.lst", "Setup Files (*.lst)"},
+      {"Text|*.txt;*.log", "Text (*.txt *.log)"},
+      {"", ""},
+      {"Odd one out|*.a|Dangling", "Odd one out (*.a)"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(QtFileFilter(in).toStdString(), out) << in;
+}
+
+TEST(ParseOptions, AcceptsItsOptionsAndRejectsAnythingElseWithAReason) {
+  Options o = ParseOptions({"--port", "COM1=/dev/pts/3", "--port=com12=/dev/ttyUSB0",
+                            "--screenshot", "/tmp/a.png", "--quit-after", "2.5"});
+  EXPECT_EQ(o.error, "");
+  EXPECT_EQ(o.portOverrides, (std::vector<std::string>{"COM1=/dev/pts/3", "com12=/dev/ttyUSB0"}));
+  EXPECT_EQ(o.screenshot, "/tmp/a.png");
+  EXPECT_DOUBLE_EQ(o.quitAfterSeconds, 2.5);
+  EXPECT_TRUE(ParseOptions({"--help"}).help);
+
+  const std::vector<std::vector<std::string>> bad = {
+      {"--port"},          {"--port", "COM13=/dev/x"}, {"--port", "COM1="},
+      {"--port", "LPT1=/dev/x"}, {"--quit-after", "0"}, {"--quit-after", "soon"},
+      {"--screenshot"},    {"--frobnicate"},           {"-x"},
+      {"stray"},
+  };
+  for (const auto& args : bad) EXPECT_NE(ParseOptions(args).error, "") << args[0];
+}
+
+}  // namespace
+}  // namespace qv::ui

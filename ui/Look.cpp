@@ -1,0 +1,53 @@
+#include "ui/Look.h"
+
+#include <QFontDatabase>
+#include <QPalette>
+#include <QWidget>
+
+namespace qv::ui {
+
+QColor ColourOf(forms::Colour c) {
+  switch (c) {
+    case forms::Colour::ButtonFace:
+    case forms::Colour::Window: return {};
+    case forms::Colour::Yellow: return {255, 255, 0};
+    case forms::Colour::Red: return {220, 30, 30};
+    case forms::Colour::Lime: return {0, 255, 0};
+    case forms::Colour::Green: return {0, 128, 0};
+    case forms::Colour::Aqua: return {0, 255, 255};
+    case forms::Colour::White: return {255, 255, 255};
+    case forms::Colour::Black: return {0, 0, 0};
+  }
+  return {};
+}
+
+void ApplyColour(QWidget& w, forms::Colour c, bool fill) {
+  const QColor bg = ColourOf(c);
+  if (!bg.isValid()) {
+    // An empty palette hands the widget back to its parent's and the style's.
+    w.setPalette(QPalette());
+    w.setAutoFillBackground(false);
+    return;
+  }
+  // Text stays readable on dark colours.
+  const double luminance = 0.299 * bg.red() + 0.587 * bg.green() + 0.114 * bg.blue();
+  const QColor fg = luminance < 140 ? QColor(Qt::white) : QColor(Qt::black);
+  QPalette p;
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+    p.setColor(role, bg);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(role, fg);
+  w.setPalette(p);
+  w.setAutoFillBackground(fill);
+}
+
+QFont FixedFont() { return QFontDatabase::systemFont(QFontDatabase::FixedFont); }
+
+QFont PixelFont(const QFont& base, int pixels, bool bold) {
+  QFont f = base;
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,27 @@
+// How the form layer's named colours and the program's fonts look on screen.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "forms/Control.h"
+
+class QWidget;
+
+namespace qv::ui {
+
+// The colour a named colour stands for; invalid for ButtonFace and Window,
+// which are the style's own defaults.
+QColor ColourOf(forms::Colour c);
+
+// Paints the widget in the named colour (the background too when fill is
+// set, for labels and panels), or gives it back the style's defaults.
+void ApplyColour(QWidget& w, forms::Colour c, bool fill);
+
+// The fixed-width font, for every text aligned in columns.
+QFont FixedFont();
+
+// A font like the widget's own with the given pixel size and weight.
+QFont PixelFont(const QFont& base, int pixels, bool bold);
+
+}  // namespace qv::ui

@@ -1,0 +1,105 @@
+// qvhost: the host program of the data logger on the desktop.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+#include <cstring>
+#include <iostream>
+
+#include "app/HostProgram.h"
+#include "platform/ComPortTable.h"
+#include "platform/PosixSerialBackend.h"
+#include "platform/SystemClock.h"
+#include "ui/MainWindow.h"
+#include "ui/Options.h"
+#include "ui/QtPrompter.h"
+
+namespace {
+
+// Long enough for the start-up tick and the first display and one-second ticks.
+constexpr int kScreenshotDelayMs = 1500;
+
+bool SavePicture(QWidget& w, const QString& file) {
+  if (w.grab().save(file)) return true;
+  std::cerr << "qvhost: could not save a picture to " << file.toStdString() << "\n";
+  return false;
+}
+
+// Opens the dialogs the way the operator would, through their menu commands;
+// once their contents have had a second to fill, saves a picture of the
+// main window and of every dialog into dir and ends the program.
+void SaveAllPictures(qv::ui::MainWindow& window, qv::HostProgram& host, const QString& dir) {
+  if (!QDir().mkpath(dir)) {
+    std::cerr << "qvhost: could not create " << dir.toStdString() << "\n";
+    QCoreApplication::exit(1);
+    return;
+  }
+  qv::MainForm& m = host.Main();
+  for (qv::forms::MenuItem* item : {&m.ConfigureHostPortFrom, &m.ChangeHostInterface, &m.HostPortStats})
+    if (auto* action = qobject_cast<QAction*>(window.Bindings().ObjectOf(*item))) action->trigger();
+  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, dir] {
+    bool ok = SavePicture(window, dir + "/TForm1.png");
+    for (const auto& [name, dialog] : window.Dialogs())
+      ok = SavePicture(*dialog, dir + "/" + QString::fromStdString(name) + ".png") && ok;
+    QCoreApplication::exit(ok ? 0 : 1);
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Help needs no display.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::cout << qv::ui::UsageText();
+      return 0;
+    }
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("qvhost");
+  QApplication::setStyle("Fusion");
+
+  std::vector<std::string> args;
+  const QStringList qtArgs = QApplication::arguments();
+  for (qsizetype i = 1; i < qtArgs.size(); ++i) args.push_back(qtArgs[i].toStdString());
+  const qv::ui::Options options = qv::ui::ParseOptions(args);
+  if (!options.error.empty()) {
+    std::cerr << "qvhost: " << options.error << "\n" << "Try 'qvhost --help'.\n";
+    return 2;
+  }
+
+  qv::ComPortTable table = qv::ComPortTable::Scan();
+  for (const std::string& o : options.portOverrides) table.ApplyOverride(o);
+  qv::PosixSerialBackend backend(std::move(table));
+  qv::SystemClock clock;
+  qv::ui::QtPrompter prompter;
+  qv::HostProgram host(clock, prompter, backend);
+
+  qv::ui::MainWindow window(host);
+  prompter.SetOwner(&window);
+  // exit() rather than quit(): quitting would first close every window, and
+  // closing is an operator's action that reaches the forms.
+  host.onQuit = [] { QCoreApplication::exit(0); };
+  QObject::connect(&window, &qv::ui::MainWindow::closedByOperator, [] { QCoreApplication::exit(0); });
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  if (!options.screenshot.empty()) {
+    const QString file = QString::fromStdString(options.screenshot);
+    QTimer::singleShot(kScreenshotDelayMs, &window, [&window, file] {
+      QCoreApplication::exit(SavePicture(window, file) ? 0 : 1);
+    });
+  }
+  if (!options.screenshotDialogs.empty()) {
+    const QString dir = QString::fromStdString(options.screenshotDialogs);
+    QTimer::singleShot(kScreenshotDelayMs, &window,
+                       [&window, &host, dir] { SaveAllPictures(window, host, dir); });
+  }
+  if (options.quitAfterSeconds > 0)
+    QTimer::singleShot(static_cast<int>(options.quitAfterSeconds * 1000), &window,
+                       [] { QCoreApplication::exit(0); });
+
+  window.show();
+  return QApplication::exec();
+}

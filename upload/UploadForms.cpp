@@ -1,0 +1,7 @@
+#include "upload/UploadForms.h"
+
+namespace qv {
+
+UploadTab::UploadTab() : Form("UploadTab") {}
+
+}  // namespace qv
