@@ -14,8 +14,20 @@ class HostProgram::Router : public PacketConsumer, public RawInputTap {
  public:
   explicit Router(HostProgram& host) : host_(host) {}
 
+  void AcceptDataPacket(std::uint8_t* record, int recordLength) override {
+    host_.stream_.AcceptDataPacket(record, recordLength);
+  }
+  void PayloadLengthError(int length) override { host_.stream_.PayloadLengthError(length); }
+  bool RawDisplayPending() const override { return host_.stream_.RawDisplayPending(); }
+  void RecordRawInput(const std::uint8_t* bytes, int count) override {
+    host_.stream_.RecordRawInput(bytes, count);
+  }
+  void CopyRawToDisplay(const std::uint8_t* bytes, int count) override {
+    host_.stream_.CopyRawToDisplay(bytes, count);
+  }
+
  private:
-  [[maybe_unused]] HostProgram& host_;
+  HostProgram& host_;
 };
 
 HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backend)
@@ -47,7 +59,8 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
                                     operations_.sleep.SleepDate, [this] {
                                       UpdatePcClock();
                                       return lastReading_;
-                                    }}) {
+                                    }}),
+      stream_(DataStream::Wiring{ports_, prompter, pcSlots_, main_.TSRecord}) {
   main_.Timer55ms.OnTimer = [this](Control&) { Timer55msTimer(); };
   main_.Timer475ms.OnTimer = [this](Control&) { Timer475msTimer(); };
   main_.Timer1000ms.OnTimer = [this](Control&) { Timer1000msTimer(); };
@@ -69,6 +82,8 @@ std::vector<HostProgram::TabContent> HostProgram::TabContents() {
           {&main_.TSLoggerControl, &setup_.loggerControl},
           {&main_.TSDataStatus, &dataStatusTab_},
           {&main_.TSUpload, &uploadTab_},
+          {&main_.TSRealTime, &stream_.realTimeTab},
+          {&main_.TSRecord, &stream_.recordTab},
           {&main_.TSHardware, &hardwareTab_},
           {&main_.TSAnalog, &analogTab_}};
 }
@@ -78,6 +93,7 @@ void HostProgram::WireMenu() {
     item.OnClick = [f = std::move(f)](Control&) { f(); };
   };
   on(main_.Exit1, [this] { BTExitClick(); });
+  main_.PageControl1.OnChange = [this](Control&) { PageControl1Change(); };
   on(main_.AutoBaudRateDetection, [this] { link_.AutoBaudRateDetectionClick(); });
   on(main_.ConfigureHostPortFrom, [this] { link_.ConfigureHostPortFromClick(); });
   on(main_.ChangeHostInterface, [this] { link_.ChangeHostPortType1Click(); });
@@ -115,10 +131,20 @@ void HostProgram::WireButtons() {
 }
 
 void HostProgram::StartUp() {
+  // Steps of later subsystems (plot records, the PC Logger's first packet and
+  // port lists, relay lists, the test port, the run directory, the analog
+  // calibration) join this order where their comments stand.
+  pcSlots_.Clear();  // plot records: later
   ports_.ResetPortSlots();
+  // PC Logger line lists and first packet; plot channel list: later.
+  // Analog and pump lists (with the time source and the once-per-hour column
+  // below) are the setup's own start-up, run last.
+  // Relay lists and the test port: later.
   link_.hostPortForm.HostPortCB.SetItemIndex(0);
   link_.hostPortForm.HostSetupCB.SetItemIndex(6);
+  stream_.StartUp();
   main_.PageControl1.SetActivePage(&main_.TSPortSetup);
+  // Run directory: later.
   link_.ShowPortDevices();
   setup_.Startup();
 }
@@ -140,6 +166,7 @@ void HostProgram::UpdatePcClock() {
                                       t.year % 100, t.hour, t.minute, t.second));
   operations_.sleep.HostTime.SetCaption(Format("%02d:%02d:%02d", t.hour, t.minute, t.second));
   operations_.sleep.HostDate.SetCaption(Format("%02d/%02d/%02d", t.month, t.day, t.year % 100));
+  stream_.SetHostClock(t);
   status_.PcSecondPassed();
 }
 
@@ -165,8 +192,8 @@ void HostProgram::Timer55msTimer() {
   link_.StatsLine(kLoggerSlot, 8, Format("No Data Timer: %03ld", timing_.noDataTimer));
   link_.StatsLine(kLoggerSlot, 9, Format("Bad Data Timer: %03ld", timing_.badDataTimer));
 
-  if (!router_->RawDisplayPending()) {
-    switch (pump_.PumpReceive(recordingMode_)) {
+  if (!stream_.RawDisplayPending()) {
+    switch (pump_.PumpReceive(stream_.RecordingMode())) {
       case ReceivePump::kNothing:
         --timing_.noDataTimer;
         --timing_.badDataTimer;
@@ -183,6 +210,9 @@ void HostProgram::Timer55msTimer() {
         break;
     }
   }
+  // PC Logger input (unless the raw display holds a chunk) and the end of a
+  // replay: later.
+  stream_.FastTickEnd();
   timing_.busy = false;
 }
 
@@ -227,9 +257,23 @@ void HostProgram::ShowLinkStatistics() {
 
 void HostProgram::Timer1000msTimer() {
   ShowLinkStatistics();
+  stream_.RecordingStatusTick();
+  stream_.UnitLinesTick();
+  link_.StatsLine(kLoggerSlot, 6,
+                  Format("Mod Errors:  %1lu", static_cast<unsigned long>(stream_.ModErrorsTotal())));
+  // Upload watchdog line and upload sequencing; the PC Logger's sample
+  // interval: later.
   link_.StatsLine(kLoggerSlot, 7,
                   Format("Loops: %d Skip: %d", timing_.tickCount, timing_.skippedTicks));
   timing_.tickCount = 0;
+  // PC Logger port lines: later; the bytes out of every slot start afresh.
+  for (int slot = 0; slot < PcPortSlots::kSlots; ++slot) pcSlots_[slot].SlotBytesOut = 0;
+  stream_.RecordFlagsTick();
+}
+
+void HostProgram::PageControl1Change() {
+  // Emptying the run list on the Upload tab: later.
+  stream_.PageChanged();
 }
 
 void HostProgram::TTimeoutTimer() {}

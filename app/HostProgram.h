@@ -24,6 +24,8 @@
 #include "setup/LoggerSetup.h"
 #include "status/LoggerOperations.h"
 #include "status/StatusDisplay.h"
+#include "stream/DataStream.h"
+#include "stream/PcPortSlots.h"
 #include "upload/UploadForms.h"
 
 namespace qv {
@@ -56,6 +58,7 @@ class HostProgram {
   void UpdatePcClock();
   // "E&xit": asks, closes every port slot and ends the program through onQuit.
   void BTExitClick();
+  void PageControl1Change();
   std::function<void()> onQuit;
 
   MainForm& Main() { return main_; }
@@ -67,6 +70,8 @@ class HostProgram {
   HardwareTab& Hardware() { return hardwareTab_; }
   AnalogTab& Analog() { return analogTab_; }
   UploadTab& Upload() { return uploadTab_; }
+  DataStream& Stream() { return stream_; }
+  PcPortSlots& PcSlots() { return pcSlots_; }
   SerialPortService& Ports() { return ports_; }
   ReceivePump& Pump() { return pump_; }
   ReceivedRecords& Records() { return records_; }
@@ -102,11 +107,12 @@ class HostProgram {
   FactoryPassword password_;
   LoggerOperations operations_;
   StatusDisplay status_;
+  PcPortSlots pcSlots_;
+  DataStream stream_;
 
   std::int64_t lastClockSecond_ = -1;
   ClockReading lastReading_;
   std::int32_t pcLoggerTime_ = 0;
-  int recordingMode_ = 0;
 };
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include "app/HostProgram.h"
 #include "common/ScriptedPrompter.h"
 #include "status/StatusRecord.h"
+#include "stream/DataPacket.h"
 #include "tests/support/FakeSerialBackend.h"
 
 namespace qv {
@@ -77,6 +78,32 @@ TEST_F(HostProgramTest, WithoutALoggerTheNoDataTimerRunsBelowZero) {
   Tick();  // start-up: no port chosen
   Tick(310);
   EXPECT_EQ(host.Timing().noDataTimer, 300 - 310);
+}
+
+TEST_F(HostProgramTest, TicksArrivingWhileATickWaitsInABoxAreSkippedAndCounted) {
+  StartOnCom1();
+  // A packet from logger ID 5 raises the "Mux ID Error" box inside the tick.
+  std::uint8_t byte = 'x';
+  std::array<std::span<const std::uint8_t>, kDataPorts> ports{};
+  ports[0] = std::span<const std::uint8_t>(&byte, 1);
+  backend.Feed(1, BuildDataPacket(5, 0, 0, ports));
+  int inside = 0;
+  prompter.whileOpen = [&](const ScriptedPrompter::Box&) {
+    for (int i = 0; i < 3; ++i) host.Main().Timer55ms.Fire();
+    inside = host.Timing().skippedTicks;
+  };
+  Tick();
+  ASSERT_EQ(prompter.Notices().size(), 1u);
+  EXPECT_EQ(prompter.Notices()[0].caption, "Mux ID Error");
+  EXPECT_EQ(inside, 3);
+  Tick();  // the guard is released afterwards
+  EXPECT_EQ(host.Timing().skippedTicks, 3);
+  host.Main().Timer1000ms.Fire();
+  EXPECT_EQ(host.Link().statsForm.SFLB[7].Caption(), "");  // the window is closed
+  host.Main().HostPortStats.UserClick();
+  Tick();
+  host.Main().Timer1000ms.Fire();
+  EXPECT_EQ(host.Link().statsForm.SFLB[7].Caption(), "Loops: 1 Skip: 3");
 }
 
 TEST_F(HostProgramTest, OneSecondTickWritesTheStatisticsLinesAndColours) {
