@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 
+#include "link/PacketTypes.h"
+
 namespace qv {
 
-inline constexpr int kSetupRecordSize = 192;
+inline constexpr int kSetupRecordSize = kSetupPacketSize;
 using SetupBytes = std::array<std::uint8_t, kSetupRecordSize>;
 
 class SetupRecord {

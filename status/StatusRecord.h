@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 
+#include "link/PacketTypes.h"
+
 namespace qv {
 
-inline constexpr int kStatusRecordSize = 132;
+inline constexpr int kStatusRecordSize = kStatusPacketSize;
 
 struct StatusRecord {
   std::int16_t operationState = 0;

@@ -8,9 +8,11 @@
 #include <span>
 #include <vector>
 
+#include "link/PacketTypes.h"
+
 namespace qv {
 
-inline constexpr int kDataPacketOverhead = 36;   // type bytes, header, trailer, checksum
+inline constexpr int kDataPacketOverhead = kEmptyDataPacketSize;  // type bytes, header, trailer, checksum
 inline constexpr int kArchiveHeaderSize = 28;    // marker 1 .. end of the port counts
 inline constexpr int kDataPorts = 9;             // logger ports 1..9, 9 the analog port
 inline constexpr std::uint8_t kTrailerByte = 0x23;  // '#'

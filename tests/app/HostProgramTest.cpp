@@ -2,11 +2,9 @@
 // the per-second statistics, and exit.
 #include <gtest/gtest.h>
 
-#include "app/HostProgram.h"
-#include "common/ScriptedPrompter.h"
 #include "status/StatusRecord.h"
 #include "stream/DataPacket.h"
-#include "tests/support/FakeSerialBackend.h"
+#include "tests/support/HostFixture.h"
 
 namespace qv {
 namespace {
@@ -21,24 +19,8 @@ std::vector<std::uint8_t> StatusPacket() {
   return bytes;
 }
 
-class HostProgramTest : public ::testing::Test {
- protected:
-  testing::FakeSerialBackend backend;
-  FakeClock clock{1'800'000'000};
-  ScriptedPrompter prompter;
-  HostProgram host{clock, prompter, backend};
-
-  void Tick(int n = 1) {
-    for (int i = 0; i < n; ++i) {
-      clock.AdvanceMs(25);
-      host.Main().Timer55ms.Fire();
-    }
-  }
-  // The first tick, then the operator picks COM 1 in the dialog it opened.
-  void StartOnCom1() {
-    Tick();
-    host.Link().hostPortForm.HostPortCB.UserSelect(1);
-  }
+class HostProgramTest : public testing::HostFixture {
+ public:
   std::string StatsLine(int line) { return host.Link().statsForm.SFLB[line].Caption(); }
   forms::Colour StatsColour(int line) { return host.Link().statsForm.SFLB[line].GetColour(); }
 };

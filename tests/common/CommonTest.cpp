@@ -10,6 +10,7 @@
 #include "common/Format.h"
 #include "common/LoggerTime.h"
 #include "common/ScriptedPrompter.h"
+#include "tests/support/DaylightSavingZone.h"
 
 namespace qv {
 namespace {
@@ -50,25 +51,9 @@ TEST(Format, FormatsLikePrintfIncludingLongOutput) {
   EXPECT_EQ(Format("%s!", longText.c_str()).size(), 1001u);
 }
 
-// New York: daylight saving from 2026-03-08 02:00 EST to 2026-11-01 02:00 EDT.
+// Daylight saving from 2026-03-08 02:00 EST to 2026-11-01 02:00 EDT.
 class LoggerTimeTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* old = std::getenv("TZ");
-    saved_ = old ? old : "";
-    hadTz_ = old != nullptr;
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
-  }
-  void TearDown() override {
-    if (hadTz_)
-      setenv("TZ", saved_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
-  std::string saved_;
-  bool hadTz_ = false;
+  testing::DaylightSavingZone zone_;
 };
 
 TEST_F(LoggerTimeTest, IsLocalWallClockOnBothSidesOfADaylightSavingChange) {

@@ -2,8 +2,6 @@
 // prompter, with the time zone pinned to one that has daylight saving.
 #pragma once
 
-#include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -12,39 +10,17 @@
 #include "app/HostProgram.h"
 #include "common/ScriptedPrompter.h"
 #include "link/CommandFrame.h"
+#include "tests/support/DaylightSavingZone.h"
 #include "tests/support/FakeSerialBackend.h"
 
 namespace qv::testing {
-
-// New York rules: daylight saving from the second Sunday of March to the first of November.
-class PinnedZone {
- public:
-  PinnedZone() {
-    const char* old = std::getenv("TZ");
-    hadTz_ = old != nullptr;
-    if (old) saved_ = old;
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
-  }
-  ~PinnedZone() {
-    if (hadTz_)
-      setenv("TZ", saved_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  bool hadTz_ = false;
-  std::string saved_;
-};
 
 class HostFixture : public ::testing::Test {
  public:
   // 2027-01-15 12:00:00 EST (standard time).
   static constexpr std::int64_t kWinterNoon = 1800032400;
 
-  PinnedZone zone;
+  DaylightSavingZone zone;
   FakeSerialBackend backend;
   FakeClock clock{kWinterNoon};
   ScriptedPrompter prompter;
