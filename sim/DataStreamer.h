@@ -47,7 +47,8 @@ class DataStreamer {
   // A late tick catches up at most this much; older packets are never made.
   static constexpr std::int64_t kCatchUpMs = 1000;
 
-  // `chain` 0: one logger under the context's ID; 1..4: loggers 1..chain and the time unit.
+  // `chain` 0: one logger under the context's ID (counting from 0 again when
+  // that changes); 1..4: loggers 1..chain and the time unit.
   DataStreamer(int chain, PacketFaultRates faults, std::uint64_t seed);
 
   // Appends the packets due after `fromMs` up to `toMs`; the first call after

@@ -95,6 +95,23 @@ SimCommandLine ParseSimCommandLine(const std::vector<std::string>& args) {
       if (flag()) r.quiet = true;
     } else if (name == "--7e1") {
       if (flag()) sevenBits = true;
+    } else if (name == "--stream") {
+      if (flag()) o.stream = true;
+    } else if (name == "--chain") {
+      if (take()) {
+        if (ParseLong(value, 1, 4, n)) o.chain = static_cast<int>(n);
+        else bad("1 to 4 loggers");
+      }
+    } else if (name == "--rate") {
+      if (take()) {
+        if (ParseLong(value, 1, 20, n)) o.rateHz = static_cast<int>(n);
+        else bad("1 to 20 packets a second");
+      }
+    } else if (name == "--packet-gap" || name == "--packet-repeat" || name == "--packet-corrupt") {
+      double& rate = name == "--packet-gap"      ? o.packetGapRate
+                     : name == "--packet-repeat" ? o.packetRepeatRate
+                                                 : o.packetCorruptRate;
+      if (take() && !ParseRate(value, rate)) bad("a rate from 0 to 1");
     } else if (name == "--model") {
       if (take() && !ParseModel(value, o.model)) bad("px5, kr7, zed, 1, 2 or 3");
     } else if (name == "--id") {
@@ -177,9 +194,18 @@ std::string SimUsage() {
       "  --firmware X.YY            firmware version (default 6.10)\n"
       "  --switch N                 run/stop switch: 0 none, 1 STOP, 2 RUN, 4 disabled\n"
       "  --cable rs232|rs422        the cable to the PC (default rs232)\n"
+      "  --stream                   stream data in Real Time Mode from power-up\n"
+      "  --chain N                  loggers 1 to N (1..4) and a time unit on one line\n"
+      "  --rate HZ                  data packets a second per logger, 1..20 (default:\n"
+      "                             the setup's analog rate)\n"
+      "  --packet-gap R             sequence gap before a data packet, probability R\n"
+      "  --packet-repeat R          send a data packet twice, probability R\n"
+      "  --packet-corrupt R         spoil a data packet's checksum, probability R\n"
       "  --quiet                    do not log the commands obeyed\n"
       "  --help                     this text\n"
       "\n"
+      "Output goes out at the line's pace, a tenth of the baud in bytes a second; data\n"
+      "packets the line cannot keep up with are lost.\n"
       "SIGHUP power-cycles the logger; SIGINT or SIGTERM ends the simulator.\n";
 }
 

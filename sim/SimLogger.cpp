@@ -1,7 +1,6 @@
 #include "sim/SimLogger.h"
 
 #include <algorithm>
-#include <array>
 
 #include "common/ByteOrder.h"
 #include "common/Format.h"
@@ -14,6 +13,7 @@
 #include "sim/LoggerStates.h"
 #include "sim/MeterActivity.h"
 #include "sim/PortUse.h"
+#include "sim/SimMeter.h"
 
 namespace qv {
 
@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::int32_t kLowestBatteryMv = 10500;
 constexpr std::int64_t kDrainMsPerMv = 10000;  // sampling costs 1 mV every 10 s
-constexpr std::array<std::int16_t, 8> kAnalogReadingMv{0, 1234, 2500, 823, 4096, 157, 3300, 612};
 
 const char* CommandName(std::uint16_t code) {
   switch (code) {
@@ -54,6 +53,18 @@ std::int32_t ClampSize(std::int64_t bytes) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 0, INT32_MAX));
 }
 
+// Real Time Mode at once: no delay, no warm-up, sampling from power-up.
+void MakeStreamingSetup(SetupBytes& bytes) {
+  SetupRecord s(bytes);
+  s.SetMode(2);
+  s.SetOutputFormat(1);  // Real Time Data + Status
+  for (SetupRecord::Time t : {SetupRecord::DelayTime, SetupRecord::PreFlushTime,
+                              SetupRecord::WarmUpTime, SetupRecord::FlushTime})
+    s.SetTimeField(t, 0);
+  s.SetAutoStart(1);
+  s.SealChecksum();
+}
+
 }  // namespace
 
 SimLogger::SimLogger(const SimOptions& options, Clock& clock, LogSink log)
@@ -67,9 +78,17 @@ SimLogger::SimLogger(const SimOptions& options, Clock& clock, LogSink log)
       line_(options.line),
       rs422_(options.cable == Cable::Rs422),
       state_(kStateStandby),
-      flash_(options.totalMemory) {
+      flash_(options.totalMemory),
+      streamer_(options.chain,
+                PacketFaultRates{options.packetGapRate, options.packetRepeatRate,
+                                 options.packetCorruptRate},
+                options.seed ^ 0x5354524541ull) {
   setup_ = DefaultSetup(model_, options_.line);
   if (options_.statusPeriodMs < 1) options_.statusPeriodMs = 1000;
+  if (options_.stream) {
+    MakeStreamingSetup(setup_);
+    BeginSample();
+  }
 }
 
 // ---- time ----
@@ -103,6 +122,7 @@ void SimLogger::Advance(std::int64_t toMs) {
   for (;;) {
     const std::int64_t until = stateEndMs_ >= 0 ? std::min(toMs, stateEndMs_) : toMs;
     if (state_ == kStateSampling) Sample(until - nowMs_);
+    if (state_ == kStateSampling) Stream(until, toMs);
     nowMs_ = until;
     if (stateEndMs_ < 0 || nowMs_ < stateEndMs_) return;
     EndOfState();
@@ -123,6 +143,36 @@ void SimLogger::Sample(std::int64_t ms) {
   }
 }
 
+bool SimLogger::SetupStreams() const {
+  SetupBytes copy = setup_;
+  const SetupRecord s(copy);
+  // Real Time Mode, or "Real Time Data + Status" or "Real Time Data" output.
+  return s.Mode() == 2 || s.OutputFormat() == 1 || s.OutputFormat() == 2;
+}
+
+// The data packets due from now up to `toMs`, while the setup asks for them;
+// the clock is read at `clockMs`.
+void SimLogger::Stream(std::int64_t toMs, std::int64_t clockMs) {
+  if (!SetupStreams()) {
+    streamer_.Stop();
+    return;
+  }
+  StreamContext c;
+  c.setup = setup_;
+  c.model = model_;
+  c.loggerId = static_cast<std::uint8_t>(loggerId_);
+  const std::int16_t setupRate = SetupRecord(setup_).AnalogRate();
+  c.rateHz = options_.rateHz > 0 ? options_.rateHz : setupRate;
+  c.runStartMs = runStartMs_;
+  c.clockMs = clockMs;
+  const ClockReading now = clock_.Now();
+  c.loggerTime = static_cast<std::int32_t>(static_cast<std::int64_t>(LoggerTimeOf(now)) + clockOffset_);
+  c.utc = now.calendar;
+  streamed_.clear();
+  streamer_.Run(c, nowMs_, toMs, streamed_);
+  for (std::vector<std::uint8_t>& packet : streamed_) Emit(std::move(packet));
+}
+
 // ---- states ----
 
 void SimLogger::SetState(std::int16_t state, std::int64_t endMs) {
@@ -133,6 +183,7 @@ void SimLogger::SetState(std::int16_t state, std::int64_t endMs) {
     else
       Log(Format("state %s", StateName(state)));
   }
+  if (state != kStateSampling) streamer_.Stop();
   state_ = state;
   stateEndMs_ = endMs;
 }
@@ -186,6 +237,7 @@ void SimLogger::BeginSample() {
   startMv_ = ClampMv(batteryMv_);
   endMv_ = 0;
   runActive_ = true;
+  runStartMs_ = nowMs_;
   Log(Format("begin sample: run %03d", runNumber_));
   EnterPhase(RunPhase::Delay, nowMs_);
 }
@@ -226,6 +278,7 @@ void SimLogger::PowerCycle() {
   splitter_.Clear();
   output_.clear();
   SetState(kStateStandby, -1);
+  streamer_.RestartCounts();
   listenUntilMs_ = -1;
   if (rs422_ && options_.cable == Cable::Rs232) {
     listenUntilMs_ = nowMs_ + kRs232ListenMs;
@@ -459,7 +512,7 @@ StatusRecord SimLogger::Status() {
   r.runStopSwitch = options_.runStopSwitch;
   for (int n = 1; n <= 7; ++n)
     if (PortPresent(hw.analogMask, n) && s.AnalogPortMode(n) == 1)
-      r.analogVoltages[n] = ClampMv(kAnalogReadingMv[n] + static_cast<std::int32_t>(rng_.Below(7)) - 3);
+      r.analogVoltages[n] = ClampMv(AnalogRestingMv(n) + static_cast<std::int32_t>(rng_.Below(7)) - 3);
   for (int p = 1; p <= 8; ++p) r.portFileSizes[p] = ClampSize(flash_.PortFile(p));
   r.analogFileSize = ClampSize(flash_.AnalogFile());
   r.otherFileSize = ClampSize(flash_.OtherFile());

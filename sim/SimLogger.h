@@ -1,5 +1,6 @@
 // The simulated logger itself, without any I/O: fed the host's bytes and moved on
-// by Tick, it queues the packets it sends with the line setting each goes out at.
+// by Tick, it queues the packets it sends (status, replies, real-time data)
+// with the line setting each goes out at.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include "common/Clock.h"
 #include "platform/SerialBackend.h"
 #include "setup/SetupRecord.h"
+#include "sim/DataStreamer.h"
 #include "sim/FlashMemory.h"
 #include "sim/HostInput.h"
 #include "sim/RunSchedule.h"
@@ -53,6 +55,10 @@ class SimLogger {
   std::int16_t LoggerId() const { return loggerId_; }
   std::int32_t ClockOffset() const { return clockOffset_; }
   const SetupBytes& Setup() const { return setup_; }
+  // Whether the setup asks for real-time data while the logger samples.
+  bool SetupStreams() const;
+  bool Streaming() const { return streamer_.Streaming(); }
+  const StreamCounts& Streamed() const { return streamer_.Counts(); }
   std::int16_t RunNumber() const { return runNumber_; }
   bool Rs422() const { return rs422_; }
   // The line the host port hears and talks at now.
@@ -77,6 +83,7 @@ class SimLogger {
   void EndOfState();
   void Advance(std::int64_t toMs);
   void Sample(std::int64_t ms);
+  void Stream(std::int64_t toMs, std::int64_t clockMs);
   void LoadDefaults();
   bool Busy() const;
 
@@ -109,7 +116,10 @@ class SimLogger {
   std::int64_t lastStopMs_ = -1;
 
   std::int16_t runNumber_ = -1;
+  std::int64_t runStartMs_ = 0;
   FlashMemory flash_;
+  DataStreamer streamer_;
+  std::vector<std::vector<std::uint8_t>> streamed_;
 
   std::int32_t batteryMv_ = 12400;
   std::int64_t drainMs_ = 0;

@@ -98,19 +98,21 @@ void SimMeter::Start(std::int16_t meterType, std::int32_t baud, int scansPerSeco
   rng_ = SimRandom(seed);
   drift_ = DriftsOf(meterType);
   periodUs_ = meterType > 0 && baud > 0 ? PeriodUs(meterType, scansPerSecond) : 0;
-  // Each meter keeps its own phase, so records do not all land together.
-  firstMs_ = startMs + (periodUs_ > 0 ? static_cast<std::int64_t>(
-                                            rng_.Below(static_cast<std::uint32_t>(periodUs_ / 1000) + 1))
-                                      : 0);
+  // Each meter keeps its own phase, so records do not all land together;
+  // the first comes within one period.
+  firstMs_ = startMs + 1 +
+             (periodUs_ >= 1000 ? static_cast<std::int64_t>(
+                                      rng_.Below(static_cast<std::uint32_t>(periodUs_ / 1000)))
+                                : 0);
   count_ = 0;
   lineMs_ = startMs;
-  lineCredit_ = 0.0;
+  lineCredit_ = LineCreditLimit();  // the line was idle
 }
 
 void SimMeter::Produce(std::int64_t toMs, std::int64_t utcAtToMs, std::vector<std::uint8_t>& out) {
   if (periodUs_ <= 0) return;
   const double bytesPerMs = baud_ / 10000.0;
-  const double creditLimit = std::max(baud_ / 10.0, 256.0);
+  const double creditLimit = LineCreditLimit();
   for (;;) {
     const std::int64_t at = firstMs_ + count_ * periodUs_ / 1000;
     if (at > toMs) return;

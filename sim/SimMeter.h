@@ -50,6 +50,8 @@ class SimMeter {
 
  private:
   void Record(std::int64_t utc, std::vector<std::uint8_t>& out);
+  // A second of the line, and room for any one record.
+  double LineCreditLimit() const { return baud_ / 10.0 > 256.0 ? baud_ / 10.0 : 256.0; }
   void Text(const std::string& line, std::vector<std::uint8_t>& out);
 
   std::int16_t type_ = 0;

@@ -1,5 +1,6 @@
 // Everything that makes one simulated logger differ from another: model,
-// identity, line, clock, firmware, cable, and the faults of its line.
+// identity, line, clock, firmware, cable, its real-time data, and the faults
+// of its line.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +34,15 @@ struct SimOptions {
   Cable cable = Cable::Rs232;
   int statusPeriodMs = 1000;
   std::int32_t totalMemory = 64 * 1024 * 1024;
+
+  // Real-time data. A chain of 1..4 is loggers 1..N and a time unit (ID 0) on
+  // one line; 0 is a single logger under its own ID with no time unit.
+  int chain = 0;
+  int rateHz = 0;       // data packets a second per unit, 1..20; 0: the setup's analog rate
+  bool stream = false;  // powers up sampling in Real Time Mode, no command needed
+  double packetGapRate = 0.0;      // per data packet, 0..1: sequence numbers skipped before it
+  double packetRepeatRate = 0.0;   // the packet sent twice
+  double packetCorruptRate = 0.0;  // the packet sent with a wrong checksum
 };
 
 }  // namespace qv

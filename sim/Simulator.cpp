@@ -5,7 +5,9 @@
 #include <chrono>
 #include <thread>
 
+#include "common/ByteSum.h"
 #include "common/Format.h"
+#include "link/PacketTypes.h"
 #include "sim/LoggerLine.h"
 
 namespace qv {
@@ -15,6 +17,8 @@ namespace {
 // What the device may hold back before the logger's bytes are lost, as on a
 // line no one drains.
 constexpr std::size_t kPendingLimit = 64 * 1024;
+// The logger's output buffer holds about a second of its line.
+constexpr std::int64_t kOutputBufferMs = 1000;
 constexpr std::size_t kReadLimit = 64 * 1024;
 constexpr std::int64_t kStaleMs = 1000;
 
@@ -73,10 +77,10 @@ void Simulator::Run() {
     }
     const std::int64_t now = elapsedMs();
     Step(now, input);
-    Flush();
+    Flush(now);
     DropStaleOutput(now);
   }
-  Flush();
+  Flush(elapsedMs());
 }
 
 void Simulator::Step(std::int64_t nowMs, const std::vector<std::uint8_t>& input) {
@@ -101,28 +105,66 @@ void Simulator::Step(std::int64_t nowMs, const std::vector<std::uint8_t>& input)
   }
   for (OutgoingPacket& packet : logger_.TakeOutput()) {
     ++counts_.packetsSent;
+    const int type = packet.bytes.size() >= 2 && packet.bytes[0] == packet.bytes[1] ? packet.bytes[0] : 0;
+    const bool data = type == kDataPacket;
+    bool intact = true;
     std::vector<std::uint8_t> bytes;
     if (pty_.LinesMatch(host, packet.line)) {
       bytes = std::move(packet.bytes);
     } else {
       ++counts_.packetsGarbled;
       bytes = garbler_.Garble(packet.bytes);
+      intact = false;
     }
-    if (faults_.Active()) bytes = faults_.Apply(bytes);
-    if (pending_.size() + bytes.size() <= kPendingLimit)
-      pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    if (faults_.Active()) {
+      const std::uint64_t before = faults_.Dropped() + faults_.Corrupted() + faults_.Repeated();
+      bytes = faults_.Apply(bytes);
+      intact = intact && before == faults_.Dropped() + faults_.Corrupted() + faults_.Repeated();
+    }
+    intact = intact && data && ChecksumValid(bytes.data(), bytes.size());
+    Queue(std::move(bytes), type, intact);
   }
 }
 
-void Simulator::Flush() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::size_t done = 0;
-  while (done < pending_.size()) {
-    const long n = pty_.Write(pending_.data() + done, pending_.size() - done);
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
+void Simulator::Queue(std::vector<std::uint8_t> bytes, int type, bool intact) {
+  // Data and status that find the logger's output buffer full are lost, as
+  // when a chain produces more than its line carries; replies wait their turn.
+  // Room for a status record is kept, so data alone cannot crowd status out.
+  const auto buffer = static_cast<std::size_t>(
+      LinePacer::BytesPerSecond(logger_.Line().baud) * kOutputBufferMs / 1000);
+  const bool periodic = type == kDataPacket || type == kStatusPacket;
+  const std::size_t limit = buffer + (type == kStatusPacket ? kStatusPacketSize : 0);
+  if (periodic && queuedBytes_ > 0 && queuedBytes_ + bytes.size() > limit) {
+    ++(type == kDataPacket ? counts_.dataPacketsOverrun : counts_.statusOverrun);
+    return;
   }
-  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(done));
+  if (queuedBytes_ + bytes.size() > kPendingLimit) return;
+  queuedBytes_ += bytes.size();
+  queue_.push_back(QueuedPacket{std::move(bytes), 0, intact});
+}
+
+void Simulator::Flush(std::int64_t nowMs) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::size_t allowance = pacer_.Allowance(nowMs, logger_.Line().baud);
+  std::size_t done = 0;
+  while (!queue_.empty() && allowance > 0) {
+    QueuedPacket& q = queue_.front();
+    const std::size_t want = std::min(allowance, q.bytes.size() - q.written);
+    const long n = pty_.Write(q.bytes.data() + q.written, want);
+    if (n <= 0) break;
+    const auto taken = static_cast<std::size_t>(n);
+    q.written += taken;
+    allowance -= taken;
+    done += taken;
+    if (q.written == q.bytes.size()) {
+      if (q.intact) sent_.Add(q.bytes);
+      queuedBytes_ -= q.bytes.size();
+      queue_.pop_front();
+    } else if (taken < want) {
+      break;  // the device is full
+    }
+  }
+  pacer_.Spend(done);
   counts_.bytesSent += done;
   writtenSinceCheck_ += done;
 }
@@ -149,7 +191,18 @@ SimSnapshot Simulator::Snapshot() const {
   s.hostLine = hostLine_;
   s.rs422 = logger_.Rs422();
   s.silent = logger_.Silent();
+  s.streaming = logger_.Streaming();
+  s.streamed = logger_.Streamed();
+  s.dataPacketsSent = sent_.Total();
+  s.dataPacketsForgotten = sent_.Forgotten();
+  s.bytesQueued = queuedBytes_;
   return s;
+}
+
+std::vector<SentDataPacket> Simulator::SentDataPackets(std::uint64_t* forgotten) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (forgotten != nullptr) *forgotten = sent_.Forgotten();
+  return {sent_.Entries().begin(), sent_.Entries().end()};
 }
 
 void Simulator::Log(const std::string& line) const {

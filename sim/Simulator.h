@@ -1,9 +1,11 @@
-// The logger on a pseudo-terminal: logger, line and faults run together until stopped;
-// Run may have a thread of its own, everything else is safe from any thread.
+// The logger on a pseudo-terminal: logger, line and faults run together until stopped,
+// its output paced at the line's rate; Run may have a thread of its own,
+// everything else is safe from any thread.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -14,7 +16,9 @@
 #include "setup/SetupRecord.h"
 #include "sim/FaultInjector.h"
 #include "sim/LineGarbler.h"
+#include "sim/LinePacer.h"
 #include "sim/PtyLink.h"
+#include "sim/SentPackets.h"
 #include "sim/SimLogger.h"
 #include "sim/SimOptions.h"
 
@@ -35,6 +39,14 @@ struct SimSnapshot {
   std::uint64_t bytesSent = 0;      // bytes the host could read
   std::uint64_t bytesReceived = 0;
   std::uint64_t bytesIgnored = 0;   // received while the line settings differed
+
+  bool streaming = false;
+  StreamCounts streamed;                 // data packets made, and their packet faults
+  std::uint64_t dataPacketsOverrun = 0;  // lost: the line could not keep up with them
+  std::uint64_t statusOverrun = 0;       // status records lost the same way
+  std::uint64_t dataPacketsSent = 0;     // intact ones written whole, as SentDataPackets lists
+  std::uint64_t dataPacketsForgotten = 0;  // of those, let go from the front of the list
+  std::size_t bytesQueued = 0;           // waiting for the line
 };
 
 class Simulator {
@@ -59,10 +71,22 @@ class Simulator {
   // False where the device shows only the host's baud, not its data bits and parity.
   bool ShowsFraming() const;
   SimSnapshot Snapshot() const;
+  // The intact data packets written whole to the device, oldest first, for a
+  // test to find in the host's archive; bounded (see SentPacketLog), with the
+  // count of older ones let go in `forgotten`. Bytes a discarded backlog took
+  // (no host holding the device) are not told apart.
+  std::vector<SentDataPacket> SentDataPackets(std::uint64_t* forgotten = nullptr) const;
 
  private:
+  struct QueuedPacket {
+    std::vector<std::uint8_t> bytes;
+    std::size_t written = 0;
+    bool intact = false;  // a data packet that reaches the line as built, checksum right
+  };
+
   void Step(std::int64_t nowMs, const std::vector<std::uint8_t>& input);
-  void Flush();
+  void Queue(std::vector<std::uint8_t> bytes, int type, bool intact);
+  void Flush(std::int64_t nowMs);
   void DropStaleOutput(std::int64_t nowMs);
   void Log(const std::string& line) const;
 
@@ -75,7 +99,10 @@ class Simulator {
   mutable std::mutex mutex_;  // guards the logger and everything below it
   SimLogger logger_;
   LineSetting hostLine_;
-  std::vector<std::uint8_t> pending_;  // written as the device takes it
+  std::deque<QueuedPacket> queue_;  // written as the line's pace and the device allow
+  std::size_t queuedBytes_ = 0;
+  LinePacer pacer_;
+  SentPacketLog sent_;
   SimSnapshot counts_;
 
   std::atomic<bool> stop_{false};

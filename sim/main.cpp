@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/Format.h"
 #include "common/LoggerTime.h"
 #include "platform/SystemClock.h"
 #include "sim/LoggerLine.h"
@@ -61,6 +62,11 @@ int main(int argc, char** argv) {
   std::printf("qvsim: %s, logger ID %d, host port %s, firmware %d.%02d, %s cable\n",
               ModelShortName(o.model), o.loggerId, LineText(o.line).c_str(), o.firmwareMajor,
               o.firmwareMinor, o.cable == Cable::Rs232 ? "RS-232" : "RS-422");
+  if (o.chain > 0)
+    std::printf("qvsim: a chain of loggers 1 to %d and a time unit (ID 0)\n", o.chain);
+  if (o.stream || o.rateHz > 0)
+    std::printf("qvsim: %s%s\n", o.stream ? "streaming from power-up" : "data",
+                o.rateHz > 0 ? Format(" at %d Hz per logger", o.rateHz).c_str() : "");
 
   std::thread runner([&sim] { sim.Run(); });
   for (;;) {

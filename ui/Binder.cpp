@@ -26,6 +26,7 @@
 
 #include "ui/Look.h"
 #include "ui/TimerDriver.h"
+#include "ui/widgets/ElidingLabel.h"
 #include "ui/widgets/FormDialog.h"
 #include "ui/widgets/UpDownBox.h"
 
@@ -149,16 +150,33 @@ bool Binder::Claimed(const forms::Form& form) const {
                      [this](const forms::Control* c) { return IsBound(*c); });
 }
 
-QLabel* Binder::Make(forms::Label& c, QWidget* parent) {
-  auto* w = new QLabel(parent);
+QLabel* Binder::BindLabel(forms::Label& c, QLabel* w,
+                          std::function<QString(const QString&)> shown, bool tip) {
   w->setTextFormat(Qt::PlainText);
-  Attach(c, w, [&c, w = QPointer<QLabel>(w)] {
+  Attach(c, w, [&c, w = QPointer<QLabel>(w), shown = std::move(shown), tip] {
     if (!w) return;
     QSignalBlocker block(w);
     PushCommon(*w, c, true);
-    SetTextIfDiffers(*w, Q(c.Caption()));
+    const QString caption = Q(c.Caption());
+    SetTextIfDiffers(*w, shown ? shown(caption) : caption);
+    if (tip && w->toolTip() != caption) w->setToolTip(caption);
   });
   return w;
+}
+
+QLabel* Binder::Make(forms::Label& c, QWidget* parent) {
+  return BindLabel(c, new QLabel(parent), nullptr, false);
+}
+
+QLabel* Binder::MakeColumns(forms::Label& c, QWidget* parent, std::vector<int> tabColumns) {
+  return BindLabel(
+      c, new QLabel(parent),
+      [columns = std::move(tabColumns)](const QString& t) { return ExpandTabs(t, columns); },
+      false);
+}
+
+QLabel* Binder::MakeElided(forms::Label& c, QWidget* parent) {
+  return BindLabel(c, new ElidingLabel(Qt::ElideMiddle, parent), nullptr, true);
 }
 
 QLabel* Binder::Make(forms::Panel& c, QWidget* parent) {

@@ -46,6 +46,12 @@ class Binder {
 
   // Each makes the control's widget as a child of parent and binds it.
   QLabel* Make(forms::Label& c, QWidget* parent);
+  // A label of tab-separated columns: each tab shown as spaces up to the
+  // next of the given character columns (for a fixed-width font).
+  QLabel* MakeColumns(forms::Label& c, QWidget* parent, std::vector<int> tabColumns);
+  // A label that puts an ellipsis in the middle of a text too long for it,
+  // with the whole text as its tooltip.
+  QLabel* MakeElided(forms::Label& c, QWidget* parent);
   QLabel* Make(forms::Panel& c, QWidget* parent);
   QGroupBox* Make(forms::GroupBox& c, QWidget* parent);
   QPushButton* Make(forms::Button& c, QWidget* parent);
@@ -81,6 +87,8 @@ class Binder {
 
  private:
   void Attach(forms::Control& c, QObject* object, std::function<void()> push);
+  QLabel* BindLabel(forms::Label& c, QLabel* w, std::function<QString(const QString&)> shown,
+                    bool tip);
   template <class Sender, class Signal, class Slot>
   void Connect(Sender* sender, Signal signal, Slot slot);
   void MakeMenuItem(forms::MenuItem& item, QMenu& into);

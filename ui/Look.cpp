@@ -50,4 +50,36 @@ QFont PixelFont(const QFont& base, int pixels, bool bold) {
   return f;
 }
 
+QFont HeadingFont(const QFont& base) {
+  QFont f = base;
+  f.setBold(true);
+  return f;
+}
+
+QString ExpandTabs(const QString& text, const std::vector<int>& columns) {
+  if (!text.contains(QLatin1Char('\t'))) return text;
+  QString out;
+  int column = 0;
+  for (const QChar ch : text) {
+    if (ch == QLatin1Char('\n')) {
+      out += ch;
+      column = 0;
+    } else if (ch == QLatin1Char('\t')) {
+      int stop = (column / 8 + 1) * 8;
+      for (int c : columns) {
+        if (c > column) {
+          stop = c;
+          break;
+        }
+      }
+      out += QString(stop - column, QLatin1Char(' '));
+      column = stop;
+    } else {
+      out += ch;
+      ++column;
+    }
+  }
+  return out;
+}
+
 }  // namespace qv::ui

@@ -3,6 +3,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
+#include <vector>
 
 #include "forms/Control.h"
 
@@ -23,5 +25,13 @@ QFont FixedFont();
 
 // A font like the widget's own with the given pixel size and weight.
 QFont PixelFont(const QFont& base, int pixels, bool bold);
+
+// A font like the given one, bold, for headings over rows and columns.
+QFont HeadingFont(const QFont& base);
+
+// The text with each tab replaced by spaces up to the next of the given
+// character columns (ascending), past the last of them up to the next
+// multiple of eight; for tab-separated lines in a fixed-width font.
+QString ExpandTabs(const QString& text, const std::vector<int>& columns);
 
 }  // namespace qv::ui

@@ -2,7 +2,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLayout>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <cstring>
 #include <iostream>
@@ -26,9 +28,28 @@ bool SavePicture(QWidget& w, const QString& file) {
   return false;
 }
 
-// Opens the dialogs the way the operator would, through their menu commands;
-// once their contents have had a second to fill, saves a picture of the
-// main window and of every dialog into dir and ends the program.
+// Every tab of the page control in turn, pictured as the whole window and
+// named after its tab sheet; hidden tabs are shown for their picture only.
+bool SaveTabPictures(qv::ui::MainWindow& window, qv::HostProgram& host, const QString& dir) {
+  qv::forms::PageControl& pages = host.Main().PageControl1;
+  qv::forms::TabSheet* active = pages.ActivePage();
+  bool ok = true;
+  for (qv::forms::TabSheet* sheet : pages.Pages()) {
+    const bool visible = sheet->Visible();
+    sheet->SetVisible(true);
+    pages.SetActivePage(sheet);
+    QCoreApplication::processEvents();
+    ok = SavePicture(window, dir + "/" + QString::fromStdString(sheet->Name()) + ".png") && ok;
+    sheet->SetVisible(visible);
+  }
+  pages.SetActivePage(active);
+  return ok;
+}
+
+// Opens the dialogs the way the operator would, through their menu commands
+// and buttons; once their contents have had a second to fill, saves a
+// picture of the main window, of every tab and of every dialog into dir and
+// ends the program.
 void SaveAllPictures(qv::ui::MainWindow& window, qv::HostProgram& host, const QString& dir) {
   if (!QDir().mkpath(dir)) {
     std::cerr << "qvhost: could not create " << dir.toStdString() << "\n";
@@ -36,12 +57,23 @@ void SaveAllPictures(qv::ui::MainWindow& window, qv::HostProgram& host, const QS
     return;
   }
   qv::MainForm& m = host.Main();
-  for (qv::forms::MenuItem* item : {&m.ConfigureHostPortFrom, &m.ChangeHostInterface, &m.HostPortStats})
-    if (auto* action = qobject_cast<QAction*>(window.Bindings().ObjectOf(*item))) action->trigger();
-  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, dir] {
+  qv::ui::Binder& b = window.Bindings();
+  for (qv::forms::MenuItem* item : {&m.ConfigureHostPortFrom, &m.ChangeHostInterface,
+                                    &m.HostPortStats, &m.MenuChangeLoggerID})
+    if (auto* action = qobject_cast<QAction*>(b.ObjectOf(*item))) action->trigger();
+  if (auto* sleep = qobject_cast<QPushButton*>(b.ObjectOf(host.Setup().loggerControl.BTSleep)))
+    sleep->click();
+  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, &host, dir] {
     bool ok = SavePicture(window, dir + "/TForm1.png");
-    for (const auto& [name, dialog] : window.Dialogs())
+    ok = SaveTabPictures(window, host, dir) && ok;
+    for (const auto& [name, dialog] : window.Dialogs()) {
+      // A window no operator action opened gets its size before its picture.
+      if (!dialog->isVisible() && dialog->layout()) {
+        dialog->ensurePolished();
+        dialog->layout()->activate();
+      }
       ok = SavePicture(*dialog, dir + "/" + QString::fromStdString(name) + ".png") && ok;
+    }
     QCoreApplication::exit(ok ? 0 : 1);
   });
 }

@@ -17,11 +17,16 @@ TEST(SimCommandLineTest, OptionsSetTheSimulator) {
   EXPECT_EQ(none.options.line.dataBits, 8);
   EXPECT_EQ(none.options.firmwareMajor, 6);
   EXPECT_EQ(none.options.firmwareMinor, 10);
+  EXPECT_EQ(none.options.chain, 0);
+  EXPECT_EQ(none.options.rateHz, 0);
+  EXPECT_FALSE(none.options.stream);
 
   const SimCommandLine r = ParseSimCommandLine(
       {"--model", "zed", "--id", "3", "--baud", "4800", "--7e1", "--seed", "99", "--link",
        "/tmp/logger", "--drop=0.5", "--corrupt", "0.01", "--repeat", "1", "--clock-offset", "-10",
-       "--firmware", "6.04", "--switch", "4", "--cable", "rs422", "--quiet"});
+       "--firmware", "6.04", "--switch", "4", "--cable", "rs422", "--quiet", "--stream",
+       "--chain", "4", "--rate=20", "--packet-gap", "0.1", "--packet-repeat", "0.2",
+       "--packet-corrupt", "0.3"});
   ASSERT_TRUE(r.error.empty()) << r.error;
   const SimOptions& o = r.options;
   EXPECT_EQ(o.model, kModelZedPlus);
@@ -40,6 +45,12 @@ TEST(SimCommandLineTest, OptionsSetTheSimulator) {
   EXPECT_EQ(o.runStopSwitch, 4);
   EXPECT_EQ(o.cable, Cable::Rs422);
   EXPECT_TRUE(r.quiet);
+  EXPECT_TRUE(o.stream);
+  EXPECT_EQ(o.chain, 4);
+  EXPECT_EQ(o.rateHz, 20);
+  EXPECT_DOUBLE_EQ(o.packetGapRate, 0.1);
+  EXPECT_DOUBLE_EQ(o.packetRepeatRate, 0.2);
+  EXPECT_DOUBLE_EQ(o.packetCorruptRate, 0.3);
 
   struct Model {
     const char* arg;
@@ -75,6 +86,14 @@ TEST(SimCommandLineTest, RefusesWhatItCannotTake) {
       {{"--cable", "usb"}, "--cable"},
       {{"--switch", "40000"}, "--switch"},
       {{"--quiet=yes"}, "no value"},
+      {{"--stream=1"}, "no value"},
+      {{"--chain", "0"}, "--chain"},
+      {{"--chain", "5"}, "--chain"},
+      {{"--rate", "0"}, "--rate"},
+      {{"--rate", "21"}, "--rate"},
+      {{"--packet-gap", "2"}, "--packet-gap"},
+      {{"--packet-repeat"}, "needs a value"},
+      {{"--packet-corrupt", "x"}, "--packet-corrupt"},
   };
   for (const Case& c : cases) {
     const SimCommandLine r = ParseSimCommandLine(c.args);

@@ -1,5 +1,6 @@
 // The simulator on a real pseudo-terminal, seen from the host's side of it:
-// the device, its line setting, and wrong-baud noise.
+// the device, its line setting, wrong-baud noise, the line's pace, and the
+// list of data packets it sent.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -9,17 +10,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include "link/Commands.h"
 #include "platform/SystemClock.h"
 #include "sim/PtyLink.h"
+#include "sim/SentPackets.h"
 #include "sim/Simulator.h"
 #include "status/StatusRecord.h"
 #include "tests/sim/SimTestSupport.h"
@@ -271,6 +275,115 @@ TEST(SimulatorTest, TalksAtItsOwnBaudAndOnlyNoiseAtAnother) {
   sim.Stop();
   runner.join();
   EXPECT_GT(sim.Snapshot().packetsSent, 5u);
+}
+
+// Compares what the host read with the simulator's list of intact data
+// packets: the same packets in the same order, judged the same way.
+void ExpectListedAsRead(const Simulator& sim, const Bytes& read) {
+  std::uint64_t forgotten = 1;
+  const std::vector<SentDataPacket> listed = sim.SentDataPackets(&forgotten);
+  EXPECT_EQ(forgotten, 0u);
+  std::array<int, 256> last;
+  last.fill(255);
+  std::size_t n = 0;
+  for (const testing::SeenDataPacket& p : testing::DataPacketsIn(read)) {
+    if (p.sequence == last[p.loggerId]) {
+      ASSERT_GT(n, 0u);
+      EXPECT_TRUE(listed[n - 1].repeated) << "entry " << n - 1;
+      continue;
+    }
+    ASSERT_LT(n, listed.size()) << "read more than was listed";
+    const SentDataPacket& e = listed[n++];
+    EXPECT_EQ(e.loggerId, p.loggerId);
+    EXPECT_EQ(e.sequence, p.sequence);
+    EXPECT_EQ(e.timeStamp, p.timeStamp);
+    EXPECT_EQ(e.payloadLength, p.payload.size());
+    EXPECT_EQ(e.payloadHash, PayloadHash(p.payload));
+    EXPECT_EQ(e.inSequence, p.sequence == (last[p.loggerId] + 1) % 256) << "entry " << n - 1;
+    last[p.loggerId] = p.sequence;
+  }
+  EXPECT_EQ(n, listed.size());
+  EXPECT_EQ(sim.Snapshot().dataPacketsSent, listed.size());
+}
+
+// A streaming simulator with the host end open and held from the start.
+class StreamingSimulator {
+ public:
+  StreamingSimulator(const SimOptions& o, speed_t speed) : sim_(o, clock_) {
+    std::string error;
+    EXPECT_TRUE(sim_.Open(error)) << error;
+    host_ = std::make_unique<HostEnd>(sim_.DevicePath());
+    host_->SetLine(speed, CS8, 0);
+    ioctl(host_->Fd(), TIOCEXCL);
+    runner_ = std::thread([this] { sim_.Run(); });
+  }
+  ~StreamingSimulator() { Stop(); }
+  void Stop() {
+    sim_.Stop();
+    if (runner_.joinable()) runner_.join();
+  }
+  Simulator& Sim() { return sim_; }
+  HostEnd& Host() { return *host_; }
+
+ private:
+  SystemClock clock_;
+  Simulator sim_;
+  std::unique_ptr<HostEnd> host_;
+  std::thread runner_;
+};
+
+TEST(SimulatorStreamTest, ListsEveryIntactDataPacketTheHostRead) {
+  SimOptions o;
+  o.line = LineSetting{115200, 8, 'N', 1};
+  o.stream = true;
+  o.chain = 2;
+  o.rateHz = 10;
+  o.packetGapRate = 0.2;
+  o.packetRepeatRate = 0.2;
+  o.packetCorruptRate = 0.2;
+  StreamingSimulator s(o, B115200);
+  Bytes read = s.Host().ReadFor(1500ms);
+  s.Stop();
+  const Bytes rest = s.Host().ReadFor(200ms);
+  read.insert(read.end(), rest.begin(), rest.end());
+
+  const SimSnapshot snap = s.Sim().Snapshot();
+  EXPECT_TRUE(snap.streaming);
+  EXPECT_GE(snap.streamed.packets, 25u);
+  EXPECT_GT(snap.streamed.skipped, 0u);
+  EXPECT_GT(snap.streamed.repeated, 0u);
+  EXPECT_GT(snap.streamed.corrupted, 0u);
+  EXPECT_EQ(snap.dataPacketsOverrun, 0u);
+  // All but the corrupted ones, less any still waiting for the line at the stop.
+  EXPECT_LE(snap.dataPacketsSent, snap.streamed.packets - snap.streamed.corrupted);
+  EXPECT_GE(snap.dataPacketsSent + 2, snap.streamed.packets - snap.streamed.corrupted);
+  ExpectListedAsRead(s.Sim(), read);
+}
+
+TEST(SimulatorStreamTest, OutputKeepsToATenthOfTheBaudAndTheRestIsLost) {
+  SimOptions o;
+  o.line = LineSetting{2400, 8, 'N', 1};
+  o.stream = true;
+  o.chain = 4;
+  o.rateHz = 20;
+  StreamingSimulator s(o, B2400);
+  Bytes read = s.Host().ReadFor(500ms);
+  const auto start = std::chrono::steady_clock::now();
+  const Bytes measured = s.Host().ReadFor(2000ms);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  s.Stop();
+  read.insert(read.end(), measured.begin(), measured.end());
+  const Bytes rest = s.Host().ReadFor(300ms);
+  read.insert(read.end(), rest.begin(), rest.end());
+
+  EXPECT_NEAR(static_cast<double>(measured.size()) / seconds, 240.0, 36.0);
+  const std::vector<int> types = testing::PacketsIn(measured);
+  EXPECT_GE(std::count(types.begin(), types.end(), 3), 1) << "data does not crowd status out";
+  const SimSnapshot snap = s.Sim().Snapshot();
+  EXPECT_GT(snap.dataPacketsOverrun, snap.streamed.packets / 2) << "the chain needs far more";
+  EXPECT_LE(snap.bytesQueued, 240u + 132u);
+  ExpectListedAsRead(s.Sim(), read);
 }
 
 }  // namespace

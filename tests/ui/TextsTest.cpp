@@ -1,6 +1,7 @@
 // The command line and the file dialog filters.
 #include <gtest/gtest.h>
 
+#include "ui/Look.h"
 #include "ui/Options.h"
 #include "ui/QtPrompter.h"
 
@@ -16,6 +17,21 @@ TEST(QtFileFilter, TurnsPipeSeparatedPairsIntoQtFilters) {
       {"Odd one out|*.a|Dangling", "Odd one out (*.a)"},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(QtFileFilter(in).toStdString(), out) << in;
+}
+
+TEST(ExpandTabs, PadsToTheGivenColumnsThenToEveryEighth) {
+  const std::vector<int> columns = {26, 31};
+  const std::pair<const char*, const char*> cases[] = {
+      {"Unit 1: 0 \t0 \t0", "Unit 1: 0                 0    0"},
+      // A count that runs past a column goes on to the next one.
+      {"Unit 1: 123456789012345678 \t1 \t2", "Unit 1: 123456789012345678     1        2"},
+      {"a\tb\tc\td", "a                         b    c        d"},
+      {"no tabs", "no tabs"},
+      {"x\n\ty", "x\n                          y"},
+  };
+  for (const auto& [in, out] : cases)
+    EXPECT_EQ(ExpandTabs(in, columns).toStdString(), out) << in;
+  EXPECT_EQ(ExpandTabs("ab\tc", {}).toStdString(), "ab      c");
 }
 
 TEST(ParseOptions, AcceptsItsOptionsAndRejectsAnythingElseWithAReason) {

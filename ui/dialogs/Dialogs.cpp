@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "link/LinkForms.h"
+#include "status/StatusForms.h"
 
 namespace qv::ui {
 
@@ -23,6 +24,9 @@ const Entry kDialogs[] = {
     {"TConfigureHostPortForm", As<ConfigureHostPortForm, BuildHostPortDialog>},
     {"TRS422Form", As<RS422Form, BuildInterfaceDialog>},
     {"TStatsForm", As<StatsForm, BuildStatisticsWindow>},
+    {"TForm2", As<WarningForm, BuildWarningWindow>},
+    {"TMuxIDForm", As<MuxIDForm, BuildLoggerIdDialog>},
+    {"TSleepForm", As<SleepForm, BuildSleepDialog>},
 };
 
 }  // namespace

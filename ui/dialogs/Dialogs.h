@@ -10,6 +10,9 @@ namespace qv {
 struct ConfigureHostPortForm;
 struct RS422Form;
 struct StatsForm;
+struct SleepForm;
+struct MuxIDForm;
+struct WarningForm;
 }  // namespace qv
 
 namespace qv::ui {
@@ -21,6 +24,9 @@ FormDialog* BuildDialog(BuildContext& ctx, forms::Form& form);
 FormDialog* BuildHostPortDialog(BuildContext& ctx, ConfigureHostPortForm& form);
 FormDialog* BuildInterfaceDialog(BuildContext& ctx, RS422Form& form);
 FormDialog* BuildStatisticsWindow(BuildContext& ctx, StatsForm& form);
+FormDialog* BuildSleepDialog(BuildContext& ctx, SleepForm& form);
+FormDialog* BuildLoggerIdDialog(BuildContext& ctx, MuxIDForm& form);
+FormDialog* BuildWarningWindow(BuildContext& ctx, WarningForm& form);
 FormDialog* BuildPlainDialog(BuildContext& ctx, forms::Form& form);
 
 }  // namespace qv::ui

@@ -1,6 +1,8 @@
 #include "ui/widgets/UpDownBox.h"
 
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 #include <cstdlib>
 
@@ -29,6 +31,34 @@ int UpDownBox::valueFromText(const QString& text) const {
   bool ok = false;
   int v = text.trimmed().toInt(&ok);
   return ok ? v : value();
+}
+
+void UpDownBox::SetArrowsOnly(bool on) {
+  if (arrowsOnly_ == on) return;
+  arrowsOnly_ = on;
+  lineEdit()->setVisible(!on);
+  setSizePolicy(on ? QSizePolicy::Fixed : QSizePolicy::Minimum, QSizePolicy::Fixed);
+  updateGeometry();
+}
+
+int UpDownBox::ArrowsWidth() const {
+  QStyleOptionSpinBox opt;
+  initStyleOption(&opt);
+  // The arrows' width for any box width: measured on a box wide enough.
+  opt.rect = QRect(0, 0, 100, QSpinBox::sizeHint().height());
+  const QRect up = style()->subControlRect(QStyle::CC_SpinBox, &opt, QStyle::SC_SpinBoxUp, this);
+  // The arrows from their left edge to the box's right edge, and a frame on the left.
+  return opt.rect.right() - up.left() + 1 + 2;
+}
+
+QSize UpDownBox::sizeHint() const {
+  const QSize s = QSpinBox::sizeHint();
+  return arrowsOnly_ ? QSize(ArrowsWidth(), s.height()) : s;
+}
+
+QSize UpDownBox::minimumSizeHint() const {
+  const QSize s = QSpinBox::minimumSizeHint();
+  return arrowsOnly_ ? QSize(ArrowsWidth(), s.height()) : s;
 }
 
 // Any text may be typed: the edit's model decides what it means.

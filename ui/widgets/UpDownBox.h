@@ -21,11 +21,22 @@ class UpDownBox : public QSpinBox {
   QLineEdit* Editor() const { return lineEdit(); }
   void stepBy(int steps) override;
 
+  // Only the two arrows, for an up-down without an edit of its own whose
+  // value a label beside it shows.
+  void SetArrowsOnly(bool on);
+  bool ArrowsOnly() const { return arrowsOnly_; }
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  protected:
   StepEnabled stepEnabled() const override;
   QString textFromValue(int value) const override;
   int valueFromText(const QString& text) const override;
   QValidator::State validate(QString& text, int& pos) const override;
+
+ private:
+  int ArrowsWidth() const;
+  bool arrowsOnly_ = false;
 };
 
 }  // namespace qv::ui
