@@ -1,5 +1,7 @@
 // The link against the simulated logger: statistics, the no-data notice when
 // the logger goes away, reopening it, automatic baud detection and a noisy line.
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -30,7 +32,7 @@ TEST_F(LinkEndToEnd, PacketsAndBytesAreCountedEachSecond) {
 }
 
 TEST_F(LinkEndToEnd, LoggerGoingAwayGivesTheNoDataNoticeAndReopeningWorks) {
-  std::string link = ::testing::TempDir() + "qv_e2e_link";
+  std::string link = ::testing::TempDir() + "qv_e2e_link_" + std::to_string(getpid());
   std::filesystem::remove(link);
   SimOptions options;
   options.linkPath = link;

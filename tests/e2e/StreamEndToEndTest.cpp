@@ -61,7 +61,9 @@ Archive ReadArchive(const std::string& path) {
 
 class StreamEndToEnd : public testing::EndToEndFixture {
  public:
-  std::string archive = ::testing::TempDir() + "qv_e2e_archive.dat";
+  // Unique per test: ctest runs the tests of this program side by side.
+  std::string archive = ::testing::TempDir() + "qv_e2e_" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
   ~StreamEndToEnd() override { std::filesystem::remove(archive); }
 
   // Records from the moment the link is up, stops the logger after `seconds`,
