@@ -11,6 +11,9 @@ void RawDisplay::StartUp() {
   tab_.RawPortCB.SetItemIndex(0);
   tab_.RawMuxIDLB.SetCaption(Format("Logger ID:  %3d", tab_.RawMuxIDUD.Position()));
   tab_.RawSourceCB.SetItemIndex(0);
+  // Take the choices over at once, so "Parsed Data" comes up with its port
+  // and logger ID choices shown even when no host configuration restores them.
+  RawPortCBChange();
 }
 
 void RawDisplay::RawPortCBChange() {

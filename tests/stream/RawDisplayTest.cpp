@@ -108,7 +108,7 @@ TEST_F(RawDisplayTest, ParsedDataShowsOnePortOfOneUnitsPackets) {
 TEST_F(RawDisplayTest, SettingsFollowTheListsAndTheUpDown) {
   stream.StartUp();
   EXPECT_EQ(realTime().RawMuxIDLB.Caption(), "Logger ID:    2");
-  EXPECT_FALSE(realTime().RawPortCB.Visible());  // until the first change
+  EXPECT_TRUE(realTime().RawPortCB.Visible());  // "Parsed Data" shows its choices at once
 
   realTime().RawMuxIDUD.UserClick(true);
   EXPECT_EQ(display().rawDisplayLoggerId, 3);
