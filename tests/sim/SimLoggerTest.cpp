@@ -84,7 +84,7 @@ class SimLoggerTest : public ::testing::Test {
   std::int32_t PcLoggerTime() { return LoggerTimeOf(clock_.Now()); }
   StatusRecord Status() { return logger_->Status(); }
 
-  testing::PinnedTimeZone tz_;
+  testing::DaylightSavingZone tz_;
   FakeClock clock_{kJulyNoonUtc};
   std::int64_t now_ = 0;
   SimOptions options_;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/DaylightSavingZone.h"
 #include "common/ByteOrder.h"
 #include "common/ByteSum.h"
 #include "link/CommandFrame.h"
@@ -89,28 +90,5 @@ inline std::vector<SeenDataPacket> DataPacketsIn(const Bytes& bytes) {
   }
   return found;
 }
-
-// New York time (daylight saving in July) for the length of a test.
-class PinnedTimeZone {
- public:
-  PinnedTimeZone() {
-    const char* old = std::getenv("TZ");
-    hadTz_ = old != nullptr;
-    saved_ = old ? old : "";
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
-  }
-  ~PinnedTimeZone() {
-    if (hadTz_)
-      setenv("TZ", saved_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  std::string saved_;
-  bool hadTz_ = false;
-};
 
 }  // namespace qv::testing

@@ -71,7 +71,7 @@ class StreamTest : public ::testing::Test {
     return units;
   }
 
-  testing::PinnedTimeZone tz_;
+  testing::DaylightSavingZone tz_;
   FakeClock clock_{kJulyNoonUtc};
   std::int64_t now_ = 0;
   std::unique_ptr<SimLogger> logger_;
