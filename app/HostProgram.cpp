@@ -130,28 +130,36 @@ void HostProgram::WireButtons() {
   };
 }
 
+// Each later subsystem's start-up step goes where its comment stands.
 void HostProgram::StartUp() {
-  // Steps of later subsystems (plot records, the PC Logger's first packet and
-  // port lists, relay lists, the test port, the run directory, the analog
-  // calibration) join this order where their comments stand.
-  pcSlots_.Clear();  // plot records: later
+  // 1. The plot records (later) and the PC port slot table.
+  pcSlots_.Clear();
+  // 2. The idle handler for the plots: later.
+  // 3. Every port slot closed with setting code 6.
   ports_.ResetPortSlots();
-  // PC Logger line lists and first packet; plot channel list: later.
-  // Analog and pump lists (with the time source and the once-per-hour column
-  // below) are the setup's own start-up, run last.
-  // Relay lists and the test port: later.
+  // 4-6. The PC Logger's line lists and first packet, the plot channel list: later.
+  // 7. The analog and pump lists: the setup's start-up, step 16 below.
+  // 8-9. The relay lists and the test port: later.
+  // 10. The host-port dialog: no port, 9600.
   link_.hostPortForm.HostPortCB.SetItemIndex(0);
   link_.hostPortForm.HostSetupCB.SetItemIndex(6);
-  stream_.StartUp();
-  main_.PageControl1.SetActivePage(&main_.TSPortSetup);
-  // Run directory: later.
   link_.ShowPortDevices();
+  // 11 and 13. The raw display's lists and logger ID (the time source and the
+  // plot's logger ID: the setup's start-up and later).
+  stream_.StartUp();
+  // 12. The Port Setup page first.
+  main_.PageControl1.SetActivePage(&main_.TSPortSetup);
+  // 13. The run directory: later.
+  // 14-16. Not current, the setup's lists and the once-per-hour column (the
+  // control tables are built with their forms; the analog calibration: later).
   setup_.Startup();
 }
 
 void HostProgram::FirstTick() {
   timing_.firstTick = false;
   StartUp();
+  // The host configuration "last.qvh" and, when it names no display mode,
+  // the default display mode: later.
   if (link_.hostPortForm.HostPortCB.ItemIndex() == 0) link_.ConfigureHostPortFromClick();
 }
 
@@ -182,6 +190,7 @@ void HostProgram::Timer55msTimer() {
   timing_.busy = true;
   ++timing_.tickCount;
   UpdatePcClock();
+  // The PC Logger's clock text: later.
 
   const PumpCounters& counters = pump_.Counters();
   auto packetCount = static_cast<std::uint32_t>(counters.packetCount);
@@ -212,7 +221,7 @@ void HostProgram::Timer55msTimer() {
   }
   // PC Logger input (unless the raw display holds a chunk) and the end of a
   // replay: later.
-  stream_.FastTickEnd();
+  stream_.FastTickEnd();  // the pending raw display chunk into the memo
   timing_.busy = false;
 }
 
