@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -65,6 +66,27 @@ QWidget* SetupCommands(Binder& b, forms::Button& get, forms::Button& send, forms
   inGroup->addWidget(b.Make(open, group));
   layout->addWidget(group);
   return panel;
+}
+
+void FactoryPage(Binder& b, QWidget& page, forms::Button& get, forms::Label& passwordCaption,
+                 forms::Edit& password, forms::Button* guarded, forms::Button& done) {
+  auto* layout = new QVBoxLayout(&page);
+  SetPageSpacing(*layout);
+  layout->setSpacing(6);
+  QPushButton* getButton = b.Make(get, &page);
+  getButton->setMinimumWidth(kCommandWidth + 40);
+  layout->addWidget(getButton, 0, Qt::AlignLeft);
+  layout->addSpacing(kColumnGap);
+  layout->addWidget(b.Make(passwordCaption, &page));
+  QLineEdit* passwordEdit = b.Make(password, &page);
+  passwordEdit->setFixedWidth(kCommandWidth + 40);
+  layout->addWidget(passwordEdit);
+  if (guarded) layout->addWidget(b.Make(*guarded, &page), 0, Qt::AlignLeft);
+  layout->addSpacing(kColumnGap);
+  QPushButton* doneButton = b.Make(done, &page);
+  doneButton->setMinimumWidth(kCommandWidth / 2);
+  layout->addWidget(doneButton, 0, Qt::AlignLeft);
+  layout->addStretch(1);
 }
 
 }  // namespace qv::ui

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace qv::forms {
 class Button;
+class Edit;
+class Label;
 class GroupBox;
 }  // namespace qv::forms
 
@@ -49,5 +51,10 @@ void StackedHeading(QGridLayout& grid, int row, int column, QLabel* top, QLabel*
 // open buttons: the setup commands beside the two setup tabs.
 QWidget* SetupCommands(Binder& b, forms::Button& get, forms::Button& send, forms::GroupBox& file,
                        forms::Button& save, forms::Button& open, QWidget* parent);
+
+// A factory tab: its get button, the password caption and edit, the command
+// the password guards (if any), and the way out of the tab.
+void FactoryPage(Binder& b, QWidget& page, forms::Button& get, forms::Label& passwordCaption,
+                 forms::Edit& password, forms::Button* guarded, forms::Button& done);
 
 }  // namespace qv::ui
