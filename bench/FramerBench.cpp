@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"
 #include "tests/support/PacketBuilder.h"

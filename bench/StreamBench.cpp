@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
 #include "tests/support/PacketBuilder.h"

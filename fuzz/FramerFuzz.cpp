@@ -8,7 +8,7 @@
 
 #include "common/ByteOrder.h"
 #include "common/ByteSum.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/PacketFramer.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"

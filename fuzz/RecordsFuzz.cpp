@@ -8,7 +8,8 @@
 
 #include "app/HostProgram.h"
 #include "common/Clock.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "status/StatusRecord.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "common/ByteOrder.h"
 #include "common/ByteSum.h"
 #include "common/Clock.h"
+#include "tests/support/FakeClock.h"
 #include "link/CommandFrame.h"
 #include "link/PacketTypes.h"
 #include "setup/SetupRecord.h"

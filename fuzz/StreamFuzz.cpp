@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
 

@@ -7,9 +7,10 @@
 #include "common/ByteOrder.h"
 #include "common/ByteSum.h"
 #include "common/Clock.h"
+#include "tests/support/FakeClock.h"
 #include "common/Format.h"
 #include "common/LoggerTime.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/DaylightSavingZone.h"
 
 namespace qv {

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/HostProgram.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "platform/ComPortTable.h"
 #include "platform/PosixSerialBackend.h"
 #include "platform/SystemClock.h"

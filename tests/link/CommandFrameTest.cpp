@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/CommandFrame.h"
 #include "link/CommandLink.h"
 #include "link/Commands.h"

@@ -2,7 +2,7 @@
 // statistics window.
 #include <gtest/gtest.h>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "forms/Form.h"
 #include "link/CommandFrame.h"
 #include "link/CommandLink.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"
 #include "tests/support/FakeSerialBackend.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "tests/support/FakeSerialBackend.h"
 

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "platform/PosixSerialBackend.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "forms/Form.h"
 #include "link/CommandLink.h"
 #include "link/LinkForms.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/LoggerTime.h"
+#include "tests/support/FakeClock.h"
 #include "link/Commands.h"
 #include "setup/SetupRecord.h"
 #include "sim/DefaultSetup.h"

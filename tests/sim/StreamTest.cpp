@@ -13,6 +13,7 @@
 #include "link/Commands.h"
 #include "setup/SetupRecord.h"
 #include "stream/DataPacket.h"
+#include "tests/support/FakeClock.h"
 #include "sim/LinePacer.h"
 #include "sim/LoggerStates.h"
 #include "sim/SentPackets.h"

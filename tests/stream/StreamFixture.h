@@ -13,7 +13,7 @@
 #include <ostream>
 #include <string>
 
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
 #include "tests/support/DaylightSavingZone.h"

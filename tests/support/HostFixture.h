@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "app/HostProgram.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "link/CommandFrame.h"
 #include "tests/support/DaylightSavingZone.h"
 #include "tests/support/FakeSerialBackend.h"

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "app/HostProgram.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "platform/ComPortTable.h"
 #include "platform/PosixSerialBackend.h"
 #include "platform/SystemClock.h"

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/HostProgram.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "setup/SetupRecord.h"
 #include "status/StatusRecord.h"
 #include "tests/support/FakeSerialBackend.h"

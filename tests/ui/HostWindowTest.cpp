@@ -11,7 +11,8 @@
 #include <QTest>
 
 #include "app/HostProgram.h"
-#include "common/ScriptedPrompter.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/FakeSerialBackend.h"
 #include "ui/Look.h"
 #include "ui/MainWindow.h"

@@ -1,4 +1,4 @@
-#include "common/ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 
 namespace qv {
 
