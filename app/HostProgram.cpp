@@ -203,15 +203,15 @@ void HostProgram::Timer55msTimer() {
 
   if (!stream_.RawDisplayPending()) {
     switch (pump_.PumpReceive(stream_.RecordingMode())) {
-      case ReceivePump::kNothing:
+      case PumpResult::Nothing:
         --timing_.noDataTimer;
         --timing_.badDataTimer;
         break;
-      case ReceivePump::kBytesRead:
+      case PumpResult::BytesRead:
         timing_.noDataTimer = 100;
         --timing_.badDataTimer;
         break;
-      default:
+      case PumpResult::PacketHandled:
         timing_.noDataTimer = 50;
         timing_.badDataTimer = 55;
         timing_.autoBaudPending = false;
@@ -229,7 +229,7 @@ void HostProgram::Timer475msTimer() {
   while (records_.setupReceived) setup_.ShowSetup();
   // Later: while a hardware record waits, show it.
   while (records_.statusReceived) {
-    status_.ShowStatus(StatusRecord::Decode(records_.status.data()));
+    if (auto status = StatusRecord::Decode(records_.status)) status_.ShowStatus(*status);
     records_.statusReceived = false;
   }
   auto& portList = link_.hostPortForm.HostPortCB;

@@ -56,7 +56,7 @@ class StreamRig {
   void StartRecording() {
     prompter.files.push_back((dir / "bench.arc").string());
     stream.recordTab.BTRecordArchive.UserClick();
-    if (stream.RecordingMode() != kRecordingArchive) std::abort();
+    if (stream.RecordingMode() != RecordingMode::Archive) std::abort();
   }
   void StopRecording() { stream.recordTab.BTStopRecord.UserClick(); }
   // One packet as the pump hands it: fresh big-endian header, next sequence.

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "common/ByteOrder.h"
-#include "common/ByteSum.h"
+#include "protocol/ByteSum.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "link/PacketFramer.h"
+#include "protocol/PacketFramer.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"
 

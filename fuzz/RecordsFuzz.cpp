@@ -10,7 +10,7 @@
 #include "common/Clock.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "status/StatusRecord.h"
+#include "protocol/StatusRecord.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/ByteOrder.h"
-#include "common/ByteSum.h"
+#include "protocol/ByteSum.h"
 #include "common/Clock.h"
 #include "tests/support/FakeClock.h"
-#include "link/CommandFrame.h"
-#include "link/PacketTypes.h"
-#include "setup/SetupRecord.h"
+#include "protocol/CommandFrame.h"
+#include "protocol/PacketTypes.h"
+#include "protocol/SetupRecord.h"
 #include "sim/SimLogger.h"
 
 namespace qv {

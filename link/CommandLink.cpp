@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "link/Commands.h"
+#include "protocol/Commands.h"
 #include "link/SerialPortService.h"
 
 namespace qv {
@@ -24,7 +24,7 @@ void CommandLink::SendCommandWithValues(int slot, std::uint16_t code, std::int16
   SendCommandFrame(slot, BuildCommandFrame(code, shortValue, longValue));
 }
 
-void CommandLink::SendCommandFrame(int slot, const CommandFrame& frame) {
+void CommandLink::SendCommandFrame(int slot, const CommandFrameBytes& frame) {
   ports_.WritePortSlot(slot, frame.data(), kCommandFrameSize);
 }
 
@@ -50,11 +50,11 @@ void CommandLink::SendHardwareConfigurationRecord(
 void CommandLink::SendStopSequence(int slot, int hostPortSetupIndex) {
   // A logger listening at 7 data bits cannot read the binary frame.
   if (hostPortSetupIndex == 5 || hostPortSetupIndex == 7) {
-    SendText(ports_, slot, "    STOP7E1STOP7E1");
+    SendText(ports_, slot, kStopText7E1);
     return;
   }
   SendCommand(slot, CmdStop);
-  SendText(ports_, slot, "    BREAKBREAKBREAK");
+  SendText(ports_, slot, kStopTextBreak);
 }
 
 }  // namespace qv

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "link/CommandFrame.h"
-#include "link/PacketTypes.h"
+#include "protocol/CommandFrame.h"
+#include "protocol/PacketTypes.h"
 
 namespace qv {
 
@@ -19,7 +19,7 @@ class CommandLink {
   void SendCommand(int slot, std::uint16_t code);
   void SendCommandWithValues(int slot, std::uint16_t code, std::int16_t shortValue,
                              std::int32_t longValue);
-  void SendCommandFrame(int slot, const CommandFrame& frame);
+  void SendCommandFrame(int slot, const CommandFrameBytes& frame);
   void SendRawBytes(int slot, int count, const std::uint8_t* bytes);
   void SendSetupRecord(int slot, std::span<const std::uint8_t, kSetupPacketSize> record);
   void SendAnalogCalibrationRecord(int slot,

@@ -1,7 +1,7 @@
 #include "link/LinkSupervisor.h"
 
 #include "link/CommandLink.h"
-#include "link/Commands.h"
+#include "protocol/Commands.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/PacketTypes.h"
+#include "protocol/PacketTypes.h"
 
 namespace qv {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/ByteOrder.h"
 #include "link/SerialPortService.h"
+#include "protocol/FlashErrorPacket.h"
 
 namespace qv {
 
@@ -28,26 +28,26 @@ ReceivePump::ReceivePump(SerialPortService& ports, ReceivedRecords& records,
                          PacketConsumer& consumer, RawInputTap& tap)
     : ports_(ports), records_(records), consumer_(consumer), tap_(tap), buffer_(kBufferSize) {}
 
-int ReceivePump::PumpReceive(int recordingMode) {
-  if (tap_.RawDisplayPending()) return kNothing;
-  const bool replay = recordingMode == kReplayMode || recordingMode == kContinuousReplayMode;
-  int result = kNothing;
+PumpResult ReceivePump::PumpReceive(RecordingMode recordingMode) {
+  if (tap_.RawDisplayPending()) return PumpResult::Nothing;
+  const bool replay = IsReplay(recordingMode);
+  PumpResult result = PumpResult::Nothing;
   const int count = Fill(recordingMode);
   if (count > 0) {
-    result = kBytesRead;
+    result = PumpResult::BytesRead;
     const std::uint8_t* fresh = buffer_.data() + end_;
-    if (recordingMode == kRawInputMode) tap_.RecordRawInput(fresh, count);
+    if (recordingMode == RecordingMode::RawInput) tap_.RecordRawInput(fresh, count);
     tap_.CopyRawToDisplay(fresh, count);
     counters_.totalInputBytes += static_cast<std::uint64_t>(count);
     end_ += count;
   }
-  if (FrameHeld()) result = kPacketHandled;
-  return replay ? kPacketHandled : result;
+  if (FrameHeld()) result = PumpResult::PacketHandled;
+  return replay ? PumpResult::PacketHandled : result;
 }
 
 // Reads behind the held bytes; returns the count, which is not yet held.
-int ReceivePump::Fill(int recordingMode) {
-  if (recordingMode == kReplayMode || recordingMode == kContinuousReplayMode) {
+int ReceivePump::Fill(RecordingMode recordingMode) {
+  if (IsReplay(recordingMode)) {
     // Each replay cycle starts afresh: a header decoded from earlier port
     // bytes would otherwise mis-frame the replayed packet.
     ResetReceiveBuffer();
@@ -72,26 +72,27 @@ int ReceivePump::Fill(int recordingMode) {
 bool ReceivePump::FrameHeld() {
   bool handled = false;
   while (Held() >= kSmallestPacketSize) {
-    const int framed = framer_.FramePacket(buffer_.data() + start_, Held());
-    if (framed == kFrameNeedMore) break;
-    if (framed > 0) {
+    const Framed framed = framer_.FramePacket(buffer_.data() + start_, Held());
+    if (framed.result == FrameResult::NeedMore) break;
+    if (framed.result == FrameResult::Packet) {
       HandOn(framed);
       handled = true;
       continue;
     }
-    if (framed == kFrameLengthError) consumer_.PayloadLengthError(framer_.LengthErrorValue());
+    if (framed.result == FrameResult::LengthError)
+      consumer_.PayloadLengthError(framer_.LengthErrorValue());
     Remove(1);  // resynchronise one byte further on
   }
   return handled;
 }
 
-void ReceivePump::HandOn(int type) {
+void ReceivePump::HandOn(const Framed& packet) {
   ++counters_.packetCount;
-  if (type != kDataPacket) {
-    HandOnRecord(type);
+  if (packet.type != PacketType::Data) {
+    HandOnRecord(packet.type);
     return;
   }
-  const int size = framer_.ExpectedDataSize();
+  const int size = packet.size;
   counters_.largestPayloadThisSecond =
       std::max(counters_.largestPayloadThisSecond, size - kEmptyDataPacketSize);
   consumer_.AcceptDataPacket(buffer_.data() + start_ + 2, size - 4);
@@ -101,28 +102,28 @@ void ReceivePump::HandOn(int type) {
 
 // The record is copied out and removed before its consumer or flag sees it:
 // the copy stays valid until the next packet of its type.
-void ReceivePump::HandOnRecord(int type) {
+void ReceivePump::HandOnRecord(PacketType type) {
   const std::uint8_t* packet = buffer_.data() + start_;
   switch (type) {
-    case kSetupPacket:
+    case PacketType::Setup:
       CopyRecord(records_.setup, packet);
       break;
-    case kFlashErrorPacket:
+    case PacketType::FlashError:
       CopyRecord(records_.flashError, packet);
       break;
-    case kStatusPacket:
+    case PacketType::Status:
       CopyRecord(records_.status, packet);
       break;
-    case kUploadBlockPacket:
+    case PacketType::UploadBlock:
       CopyRecord(records_.uploadBlock, packet);
       break;
-    case kDirectoryEntryPacket:
+    case PacketType::DirectoryEntry:
       CopyRecord(records_.directoryEntry, packet);
       break;
-    case kAnalogCalPacket:
+    case PacketType::AnalogCal:
       CopyRecord(records_.analogCal, packet);
       break;
-    case kHardwareConfigPacket:
+    case PacketType::HardwareConfig:
       CopyRecord(records_.hardwareConfig, packet);
       break;
     default:
@@ -130,26 +131,26 @@ void ReceivePump::HandOnRecord(int type) {
   }
   Remove(FixedPacketSize(type));
   switch (type) {
-    case kSetupPacket:
+    case PacketType::Setup:
       records_.setupReceived = true;
       break;
-    case kFlashErrorPacket:
-      records_.badFlash = ReadLE16s(records_.flashError.data() + 2);
+    case PacketType::FlashError:
+      if (auto flash = FlashErrorPacket::Decode(records_.flashError)) records_.badFlash = flash->value;
       consumer_.FlashError(records_.badFlash);
       break;
-    case kStatusPacket:
+    case PacketType::Status:
       records_.statusReceived = true;
       break;
-    case kUploadBlockPacket:
+    case PacketType::UploadBlock:
       consumer_.AcceptUploadBlock(records_.uploadBlock);
       break;
-    case kDirectoryEntryPacket:
+    case PacketType::DirectoryEntry:
       consumer_.AcceptDirectoryEntry(records_.directoryEntry);
       break;
-    case kAnalogCalPacket:
+    case PacketType::AnalogCal:
       consumer_.ShowAnalogCalRecord(records_.analogCal);
       break;
-    case kHardwareConfigPacket:
+    case PacketType::HardwareConfig:
       consumer_.AcceptHardwareRecord(records_.hardwareConfig);
       break;
     default:

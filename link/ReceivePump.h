@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "link/PacketConsumer.h"
-#include "link/PacketFramer.h"
 #include "link/RawInputTap.h"
 #include "link/ReceivedRecords.h"
+#include "protocol/PacketFramer.h"
+#include "protocol/PumpResult.h"
+#include "protocol/RecordingMode.h"
 
 namespace qv {
 
@@ -22,23 +24,13 @@ struct PumpCounters {
 
 class ReceivePump {
  public:
-  // PumpReceive results.
-  static constexpr int kNothing = 0;
-  static constexpr int kBytesRead = 1;
-  static constexpr int kPacketHandled = 2;  // also every cycle of a replay mode
-
-  // The recording modes the pump treats specially.
-  static constexpr int kRawInputMode = 1;
-  static constexpr int kReplayMode = 5;
-  static constexpr int kContinuousReplayMode = 6;
-
   // The largest packet plus ample room to read behind a partial one.
   static constexpr int kBufferSize = 16384;
 
   ReceivePump(SerialPortService& ports, ReceivedRecords& records, PacketConsumer& consumer,
               RawInputTap& tap);
 
-  int PumpReceive(int recordingMode);
+  PumpResult PumpReceive(RecordingMode recordingMode);
   // Empties the buffer and forgets any decoded data packet header.
   void ResetReceiveBuffer();
 
@@ -50,10 +42,10 @@ class ReceivePump {
   const std::uint8_t* HeldBytes() const { return buffer_.data() + start_; }
 
  private:
-  int Fill(int recordingMode);
+  int Fill(RecordingMode recordingMode);
   bool FrameHeld();
-  void HandOn(int type);
-  void HandOnRecord(int type);
+  void HandOn(const Framed& packet);
+  void HandOnRecord(PacketType type);
   void Remove(int count);
 
   SerialPortService& ports_;

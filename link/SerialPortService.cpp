@@ -3,74 +3,24 @@
 #include "link/SerialPortService.h"
 
 #include "common/Format.h"
+#include "protocol/LineSettings.h"
 
 namespace qv {
 
 namespace {
 
-struct SettingRow {
-  LineSetting line;
-  const char* text;
-};
-
-// Indexed by setting code; row 0 is never a valid code.
-constexpr SettingRow kSettings[] = {
-    {{9600, 8, 'N', 1}, ""},
-    {{600, 8, 'N', 1}, "600,N,8,1"},
-    {{1200, 8, 'N', 1}, "1200,N,8,1"},
-    {{2400, 8, 'N', 1}, "2400,N,8,1"},
-    {{4800, 8, 'N', 1}, "4800,N,8,1"},
-    {{4800, 7, 'E', 1}, "4800,E,7,1"},
-    {{9600, 8, 'N', 1}, "9600,N,8,1"},
-    {{9600, 7, 'E', 1}, "9600,E,7,1"},
-    {{19200, 8, 'N', 1}, "19200,N,8,1"},
-    {{38400, 8, 'N', 1}, "38400,N,8,1"},
-    {{57600, 8, 'N', 1}, "57600,N,8,1"},
-    {{115200, 8, 'N', 1}, "115200,N,8,1"},
-};
-constexpr int kSettingCodes = 11;
-constexpr int kDefaultSettingCode = 6;
-
-// The twelve-item setting list: baud and data bits per list index.
-struct ListRow {
-  int baud;
-  int dataBits;
-};
-constexpr ListRow kSettingList[] = {
-    {9600, 8},  {600, 8},   {1200, 8},  {2400, 8},  {4800, 8},   {4800, 7},
-    {9600, 8},  {9600, 7},  {19200, 8}, {38400, 8}, {57600, 8},  {115200, 8},
-};
+// The setting lists hold "OFF" and then the eleven settings in code order.
 constexpr int kSettingListItems = 12;
 constexpr int kOffListIndex = 0;
-constexpr int kDefaultListIndex = 6;
-
-// The setting code for (baud, data bits); 0 for a baud the logger link never uses.
-int CodeForBaud(int baud, int dataBits) {
-  switch (baud) {
-    case 600: return 1;
-    case 1200: return 2;
-    case 2400: return 3;
-    case 4800: return dataBits == 8 ? 4 : 5;
-    case 9600: return dataBits == 8 ? 6 : 7;
-    case 19200: return 8;
-    case 38400: return 9;
-    case 57600: return 10;
-    case 115200: return 11;
-    default: return 0;
-  }
-}
-
-bool ValidCode(int code) { return code >= 1 && code <= kSettingCodes; }
 
 }  // namespace
 
 LineSetting SettingForCode(int code) {
-  return kSettings[ValidCode(code) ? code : kDefaultSettingCode].line;
+  const LineCode& line = LineOfSettingCode(code);
+  return LineSetting{line.baud, line.dataBits, line.parity, 1};
 }
 
-const char* SettingString(int code) {
-  return kSettings[ValidCode(code) ? code : kDefaultSettingCode].text;
-}
+const char* SettingString(int code) { return LineOfSettingCode(code).text; }
 
 SerialPortService::SerialPortService(SerialBackend& backend, Prompter& prompter)
     : backend_(backend), prompter_(prompter) {}
@@ -117,7 +67,7 @@ bool SerialPortService::IsPortSlotOpen(int slot) const {
 
 void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
   if (!Valid(slot)) return;
-  int code = CodeForBaud(baud, dataBits);
+  int code = SettingCodeOf(baud, dataBits);
   if (code == 0) return;
   slots_[slot].settingCode = code;
   int com = slots_[slot].openCom;
@@ -151,11 +101,12 @@ int SerialPortService::SelectPortFromList(int slot, int listIndex) {
 }
 
 int SerialPortService::SelectSettingFromList(int slot, int listIndex) {
+  // Items 1..11 are the setting codes; "OFF" and anything else is 9600.
   int shown = listIndex;
   if (listIndex == kOffListIndex || listIndex < 0 || listIndex >= kSettingListItems)
-    shown = kDefaultListIndex;
-  const ListRow& row = kSettingList[shown];
-  SetPortBaud(slot, row.baud, row.dataBits);
+    shown = kDefaultSettingCode;
+  const LineCode& line = LineOfSettingCode(shown);
+  SetPortBaud(slot, line.baud, line.dataBits);
   return shown;
 }
 

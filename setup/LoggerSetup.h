@@ -10,7 +10,7 @@
 
 #include "forms/Form.h"
 #include "setup/SetupForms.h"
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 

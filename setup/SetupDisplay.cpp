@@ -3,6 +3,7 @@
 
 #include "common/Format.h"
 #include "link/SerialPortService.h"
+#include "protocol/LineSettings.h"
 #include "setup/LoggerSetup.h"
 #include "setup/SetupTables.h"
 
@@ -104,28 +105,10 @@ void LoggerSetup::ShowSetup() {
 }
 
 void LoggerSetup::ShowHostPort(std::int32_t baud, int dataBits) {
-  int slotBaud = 9600;
-  int slotBits = 8;
-  switch (baud) {
-    case 600:
-    case 1200:
-    case 2400:
-    case 19200:
-    case 38400:
-    case 57600:
-    case 115200:
-      slotBaud = baud;
-      break;
-    case 4800:
-    case 9600:
-      slotBaud = baud;
-      slotBits = dataBits == 8 ? 8 : 7;
-      break;
-    default:
-      break;
-  }
-  w_.ports.SetPortBaud(kLoggerSlot, slotBaud, slotBits);
-  w_.hostSetupCB.SetItemIndex(BaudToPortSetupIndex(slotBaud, slotBits));
+  const int code = HostPortSettingCode(baud, dataBits);
+  const LineCode& line = LineOfSettingCode(code);
+  w_.ports.SetPortBaud(kLoggerSlot, line.baud, line.dataBits);
+  w_.hostSetupCB.SetItemIndex(code);
 }
 
 void LoggerSetup::ShowPortRows(const std::array<std::int16_t, 8>& meterTypes,

@@ -3,6 +3,7 @@
 #include "common/Prompter.h"
 #include "link/CommandLink.h"
 #include "link/SerialPortService.h"
+#include "protocol/LoggerModel.h"
 #include "setup/LoggerSetup.h"
 #include "setup/SetupTables.h"
 
@@ -95,14 +96,14 @@ void LoggerSetup::BuildRecord() {
   SetupRecord r(w_.record);
   LoggerControlTab& lc = loggerControl;
 
-  r.SetHeader(0x0101);
+  r.SetHeader(kSetupHeader);
   int mode = lc.ModeCB.ItemIndex();
   r.SetMode(static_cast<std::int16_t>(mode));
 
   std::array<int, 9> types{};
   int model = w_.loggerModel ? w_.loggerModel() : 0;
   int meter1 = rows_.serial[0].meter->ItemIndex();
-  if (model == 1 || model == 3) {
+  if (HasBuiltInPx5(model)) {
     // The px5 built into the logger sits on port 1 at 19200 baud.
     rows_.serial[0].lineSetting->SetItemIndex(kPx5LineSetting);
     types[1] = meter1 == 0 ? 0 : meter1 == 4 ? 4 : 1;

@@ -1,8 +1,17 @@
 #include "setup/SetupTables.h"
 
 #include "common/Format.h"
+#include "protocol/LineSettings.h"
+#include "protocol/LoggerModel.h"
 
 namespace qv {
+
+namespace {
+
+constexpr int kPortSetupOff = 0;
+constexpr int kPortSetupOn = 12;
+
+}  // namespace
 
 std::vector<std::string> MeterTypeItems() {
   return {"Serial 1 OFF", "PX5",      "KSP",         "ASCII",  "BINARY",  "LUM-K4",        "GPS",
@@ -60,33 +69,24 @@ std::vector<std::string> TimeSourceItems() {
 
 std::vector<std::string> TimeUnitItems() { return {"Seconds", "Minutes", "Hours"}; }
 
+// Items 1..11 are the link's setting codes; 0 "OFF" and 12 "ON" have no baud.
 PortLine PortSetupIndexToBaud(int item) {
-  static const PortLine lines[] = {{0, 8, 0},     {600, 8, 0},   {1200, 8, 0},   {2400, 8, 0},
-                                   {4800, 8, 0},  {4800, 7, 2},  {9600, 8, 0},   {9600, 7, 2},
-                                   {19200, 8, 0}, {38400, 8, 0}, {57600, 8, 0},  {115200, 8, 0},
-                                   {0, 7, 0}};
-  if (item < 0 || item > 12) return {9600, 8, 0};
-  return lines[item];
+  if (item == kPortSetupOff) return {0, 8, 0};
+  if (item == kPortSetupOn) return {0, 7, 0};
+  if (!IsSettingCode(item)) return {9600, 8, 0};
+  const LineCode& line = LineOfSettingCode(item);
+  return {line.baud, static_cast<std::int16_t>(line.dataBits),
+          static_cast<std::int16_t>(line.parity == 'E' ? 2 : 0)};
 }
 
 int BaudToPortSetupIndex(std::int32_t baud, int dataBits) {
-  switch (baud) {
-    case 0: return dataBits == 8 ? 0 : 12;
-    case 600: return 1;
-    case 1200: return 2;
-    case 2400: return 3;
-    case 4800: return dataBits == 8 ? 4 : 5;
-    case 9600: return dataBits == 8 ? 6 : 7;
-    case 19200: return 8;
-    case 38400: return 9;
-    case 57600: return 10;
-    case 115200: return 11;
-    default: return 6;
-  }
+  if (baud == 0) return dataBits == 8 ? kPortSetupOff : kPortSetupOn;
+  const int code = SettingCodeOf(baud, dataBits);
+  return code != 0 ? code : kDefaultSettingCode;
 }
 
 const char* ModeText(int mode, int loggerModel) {
-  bool px5Inside = loggerModel == 1 || loggerModel == 3;
+  const bool px5Inside = HasBuiltInPx5(loggerModel);
   switch (mode) {
     case 0: return "Profile Logging";
     case 1: return "Moored Logging";

@@ -6,10 +6,10 @@
 
 #include "common/ByteOrder.h"
 #include "common/Format.h"
-#include "link/PacketTypes.h"
+#include "protocol/PacketTypes.h"
 #include "sim/LoggerModel.h"
 #include "sim/PortUse.h"
-#include "stream/DataPacket.h"
+#include "protocol/DataPacket.h"
 
 namespace qv {
 
@@ -53,8 +53,7 @@ void DataStreamer::Begin(const StreamContext& c, std::int64_t atMs) {
   streaming_ = true;
   epochMs_ = atMs;
   timeNext_ = 1;
-  SetupBytes setup = c.setup;
-  const SetupRecord s(setup);
+  const SetupView s(c.setup);
   const ModelPorts hw = PortsOfModel(c.model);
   for (Unit& u : units_) {
     u.next = 1;
@@ -117,8 +116,7 @@ void DataStreamer::Run(const StreamContext& c, std::int64_t fromMs, std::int64_t
 
 void DataStreamer::UnitPacket(const StreamContext& c, Unit& u, std::int64_t atMs,
                               std::vector<std::vector<std::uint8_t>>& out) {
-  SetupBytes setup = c.setup;
-  const SetupRecord s(setup);
+  const SetupView s(c.setup);
   const ModelPorts hw = PortsOfModel(c.model);
   const std::int64_t utc = c.utc - SecondsBefore(c.clockMs, atMs);
   for (int p = 1; p <= 8; ++p) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 #include "sim/SimMeter.h"
 #include "sim/SimRandom.h"
 

@@ -42,7 +42,7 @@ void FillSpares(SetupBytes& b) {
 SetupBytes DefaultSetup(int model, const LineSetting& hostLine) {
   SetupBytes bytes{};
   SetupRecord s(bytes);
-  s.SetHeader(0x0101);
+  s.SetHeader(kSetupHeader);
   s.SetMode(1);  // Moored Mode
   FillSpares(bytes);
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/SerialBackend.h"
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 

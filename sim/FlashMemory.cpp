@@ -22,8 +22,7 @@ void FlashMemory::File::Grow(std::int64_t perSecond, std::int64_t ms) {
 
 void FlashMemory::Record(const SetupBytes& setup, int model, std::int64_t ms) {
   if (ms <= 0) return;
-  SetupBytes copy = setup;
-  const SetupRecord s(copy);
+  const SetupView s(setup);
   const ModelPorts hw = PortsOfModel(model);
   const int rate = std::max<int>(1, s.AnalogRate());
   for (int p = 1; p <= 8; ++p) {

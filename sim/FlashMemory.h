@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 

@@ -4,9 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "common/ByteSum.h"
-#include "link/CommandFrame.h"
-#include "setup/SetupRecord.h"
+#include "protocol/Commands.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 
@@ -20,12 +19,13 @@ struct FrameKind {
 };
 
 constexpr std::array<FrameKind, 2> kFrameKinds{{
-    {0x02, kCommandFrameSize, HostInputKind::Command},
-    {0x01, kSetupRecordSize, HostInputKind::SetupRecord},
+    {kCommandMarker & 0xFF, kCommandFrameSize, HostInputKind::Command},
+    {static_cast<std::uint8_t>(PacketType::Setup), kSetupRecordSize, HostInputKind::SetupRecord},
 }};
 
-// The leading blanks the host puts before them only wake the line.
-constexpr std::array<std::string_view, 2> kStopTexts{"STOP7E1STOP7E1", "BREAKBREAKBREAK"};
+// The leading blanks only wake the line; a logger looks for the words.
+constexpr std::array<std::string_view, 2> kStopTexts{kStopText7E1.substr(kStopTextLead),
+                                                     kStopTextBreak.substr(kStopTextLead)};
 
 }  // namespace
 
@@ -44,7 +44,7 @@ void HostInputSplitter::Skip(std::size_t count) {
 
 std::optional<HostInput> HostInputSplitter::Next(std::int64_t nowMs) {
   while (!held_.empty()) {
-    HostInput out{HostInputKind::Command, {}};
+    HostInput out{HostInputKind::Command, {}, {}};
     switch (Examine(out)) {
       case Head::Complete:
         held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(out.bytes.size()));
@@ -70,8 +70,12 @@ HostInputSplitter::Head HostInputSplitter::Examine(HostInput& out) {
     if (held < kind.size) return Head::NeedMore;
     std::vector<std::uint8_t> frame(held_.begin(),
                                     held_.begin() + static_cast<std::ptrdiff_t>(kind.size));
-    if (!ChecksumValid(frame.data(), frame.size())) {
-      if (kind.kind != HostInputKind::Command) ++rejected_;
+    if (kind.kind == HostInputKind::Command) {
+      const std::optional<CommandFrame> command = CommandFrame::Decode(frame);
+      if (!command) return Head::Unusable;
+      out.command = *command;
+    } else if (!HoldsPacket(frame, PacketType::Setup)) {
+      ++rejected_;
       return Head::Unusable;
     }
     out.kind = kind.kind;

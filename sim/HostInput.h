@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "protocol/CommandFrame.h"
+
 namespace qv {
 
 enum class HostInputKind {
@@ -19,6 +21,7 @@ enum class HostInputKind {
 struct HostInput {
   HostInputKind kind;
   std::vector<std::uint8_t> bytes;  // the frame or record whole, as received
+  CommandFrame command;             // a command frame, decoded
 };
 
 class HostInputSplitter {

@@ -1,26 +1,18 @@
 #include "sim/LoggerLine.h"
 
 #include "common/Format.h"
+#include "protocol/LineSettings.h"
 
 namespace qv {
 
-bool IsHostPortBaud(int baud) {
-  switch (baud) {
-    case 600: case 1200: case 2400: case 4800: case 9600:
-    case 19200: case 38400: case 57600: case 115200:
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsHostPortBaud(int baud) { return SettingCodeOf(baud, 8) != 0; }
 
 LineSetting LineOfHostPortEntry(std::int32_t baud, std::int16_t dataBits) {
-  if (!IsHostPortBaud(baud)) return LineSetting{9600, 8, 'N', 1};
-  if ((baud == 4800 || baud == 9600) && dataBits != 8) return LineSetting{baud, 7, 'E', 1};
-  return LineSetting{baud, 8, 'N', 1};
+  const LineCode& line = LineOfSettingCode(HostPortSettingCode(baud, dataBits));
+  return LineSetting{line.baud, line.dataBits, line.parity, 1};
 }
 
-LineSetting HostPortLine(const SetupRecord& setup) {
+LineSetting HostPortLine(const SetupView& setup) {
   return LineOfHostPortEntry(setup.PortBaud(0), setup.PortDataBits(0));
 }
 

@@ -5,17 +5,17 @@
 #include <string>
 
 #include "platform/SerialBackend.h"
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 
-// The bauds a host port can run at.
+// The bauds a host port can run at: those of the link's setting codes.
 bool IsHostPortBaud(int baud);
 
 // The line a host-port entry stands for: 4800 and 9600 with other than 8
 // data bits are 7 bits even parity; any baud the port cannot run is 9600 8N1.
 LineSetting LineOfHostPortEntry(std::int32_t baud, std::int16_t dataBits);
-LineSetting HostPortLine(const SetupRecord& setup);
+LineSetting HostPortLine(const SetupView& setup);
 // Writes the line into the setup's host-port entry (baud, data bits, parity code).
 void SetHostPortLine(SetupRecord& setup, const LineSetting& line);
 

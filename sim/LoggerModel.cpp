@@ -1,12 +1,6 @@
 #include "sim/LoggerModel.h"
 
-#include "sim/SimOptions.h"
-
 namespace qv {
-
-bool IsKnownModel(int model) {
-  return model == kModelPx5Plus || model == kModelKr7 || model == kModelZedPlus;
-}
 
 ModelPorts PortsOfModel(int model) {
   switch (model) {
@@ -16,16 +10,5 @@ ModelPorts PortsOfModel(int model) {
     default: return {0, 0, 0};
   }
 }
-
-const char* ModelShortName(int model) {
-  switch (model) {
-    case kModelPx5Plus: return "PX5+";
-    case kModelKr7: return "KR-7";
-    case kModelZedPlus: return "Z-Plus";
-    default: return "???";
-  }
-}
-
-bool HasBuiltInPx5(int model) { return model == kModelPx5Plus || model == kModelZedPlus; }
 
 }  // namespace qv

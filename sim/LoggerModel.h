@@ -1,8 +1,10 @@
 // What each logger model has: its serial, analog and pump ports as the status
-// record's masks, and its short name.
+// record's masks.
 #pragma once
 
 #include <cstdint>
+
+#include "protocol/LoggerModel.h"
 
 namespace qv {
 
@@ -15,12 +17,7 @@ struct ModelPorts {
 inline constexpr std::int16_t kRs422HostBit = 0x0100;
 inline constexpr std::int16_t kRemoteHostOnBit = 0x0200;
 
-bool IsKnownModel(int model);
 // Models 1 (px5Plus), 2 (KR7) and 3 (Zed Plus); nothing for others.
 ModelPorts PortsOfModel(int model);
-// "PX5+", "KR-7", "Z-Plus".
-const char* ModelShortName(int model);
-// Models 1 and 3 carry the px5 meter on serial port 1.
-bool HasBuiltInPx5(int model);
 
 }  // namespace qv

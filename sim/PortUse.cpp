@@ -5,8 +5,7 @@
 namespace qv {
 
 int AnalogPortsOn(const SetupBytes& setup, int model) {
-  SetupBytes copy = setup;
-  const SetupRecord s(copy);
+  const SetupView s(setup);
   const ModelPorts hw = PortsOfModel(model);
   int on = 0;
   for (int n = 1; n <= 7; ++n)
@@ -15,8 +14,7 @@ int AnalogPortsOn(const SetupBytes& setup, int model) {
 }
 
 bool AnyPumpOn(const SetupBytes& setup, int model) {
-  SetupBytes copy = setup;
-  const SetupRecord s(copy);
+  const SetupView s(setup);
   const ModelPorts hw = PortsOfModel(model);
   for (int n = 1; n <= 4; ++n)
     if (PortPresent(hw.pumpMask, n) && s.PumpPortMode(n) != 0) return true;
@@ -28,8 +26,7 @@ bool AnyPumpOn(const SetupBytes& setup, int model) {
 }
 
 bool RemoteHostOn(const SetupBytes& setup, int model) {
-  SetupBytes copy = setup;
-  const SetupRecord s(copy);
+  const SetupView s(setup);
   const ModelPorts hw = PortsOfModel(model);
   for (int p = 1; p <= 8; ++p)
     if (PortPresent(hw.serialMask, p) && s.PortMeterType(p) == 8) return true;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 

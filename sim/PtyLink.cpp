@@ -12,7 +12,6 @@
 #include <cstring>
 
 #include "platform/PosixSerialBackend.h"
-#include "sim/LoggerLine.h"
 
 namespace qv {
 
@@ -150,10 +149,6 @@ LineSetting PtyLink::HostLine() const {
   line.parity = (t.c_cflag & PARENB) ? ((t.c_cflag & PARODD) ? 'O' : 'E') : 'N';
   line.stopBits = (t.c_cflag & CSTOPB) ? 2 : 1;
   return line;
-}
-
-bool PtyLink::LinesMatch(const LineSetting& host, const LineSetting& own) const {
-  return showsFraming_ ? SameLine(host, own) : host.baud == own.baud;
 }
 
 std::size_t PtyLink::Unread() const {

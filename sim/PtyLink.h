@@ -37,9 +37,6 @@ class PtyLink {
   // Whether the device keeps data bits and parity as set. Linux's
   // pseudo-terminals force 8 bits without parity, so only the baud shows.
   bool ShowsFraming() const { return showsFraming_; }
-  // A host line read from the device and `own` understand each other, as far
-  // as the device shows.
-  bool LinesMatch(const LineSetting& host, const LineSetting& own) const;
   // Bytes sent to the host that it has not read yet.
   std::size_t Unread() const;
   // True while a program holds the device exclusively, as the host does.

@@ -2,35 +2,33 @@
 
 #include <algorithm>
 
-#include "sim/LoggerStates.h"
-
 namespace qv {
 
-std::int16_t StateOfPhase(RunPhase phase) {
+OperationState StateOfPhase(RunPhase phase) {
   switch (phase) {
-    case RunPhase::Delay: return kStateDelay;
-    case RunPhase::PreFlush: return kStatePreFlush;
-    case RunPhase::Warmup: return kStateWarmup;
-    case RunPhase::Flush: return kStateFlush;
-    case RunPhase::Sampling: return kStateSampling;
-    case RunPhase::Interval: return kStateSleeping;
+    case RunPhase::Delay: return OperationState::Delay;
+    case RunPhase::PreFlush: return OperationState::PreFlush;
+    case RunPhase::Warmup: return OperationState::Warmup;
+    case RunPhase::Flush: return OperationState::Flush;
+    case RunPhase::Sampling: return OperationState::Sampling;
+    case RunPhase::Interval: return OperationState::Sleeping;
   }
-  return kStateStandby;
+  return OperationState::Standby;
 }
 
-bool IsMoored(const SetupRecord& setup) { return setup.Mode() == 1; }
+bool IsMoored(const SetupView& setup) { return setup.Mode() == 1; }
 
-std::int64_t PhaseSeconds(const SetupRecord& setup, RunPhase phase) {
-  auto time = [&](SetupRecord::Time t) {
+std::int64_t PhaseSeconds(const SetupView& setup, RunPhase phase) {
+  auto time = [&](SetupView::Time t) {
     return std::max<std::int64_t>(0, setup.TimeField(t));
   };
   switch (phase) {
-    case RunPhase::Delay: return time(SetupRecord::DelayTime);
-    case RunPhase::PreFlush: return time(SetupRecord::PreFlushTime);
-    case RunPhase::Warmup: return time(SetupRecord::WarmUpTime);
-    case RunPhase::Flush: return time(SetupRecord::FlushTime);
-    case RunPhase::Sampling: return IsMoored(setup) ? time(SetupRecord::SampleTime) : -1;
-    case RunPhase::Interval: return std::max<std::int64_t>(1, time(SetupRecord::SampleInterval));
+    case RunPhase::Delay: return time(SetupView::DelayTime);
+    case RunPhase::PreFlush: return time(SetupView::PreFlushTime);
+    case RunPhase::Warmup: return time(SetupView::WarmUpTime);
+    case RunPhase::Flush: return time(SetupView::FlushTime);
+    case RunPhase::Sampling: return IsMoored(setup) ? time(SetupView::SampleTime) : -1;
+    case RunPhase::Interval: return std::max<std::int64_t>(1, time(SetupView::SampleInterval));
   }
   return 0;
 }

@@ -4,21 +4,22 @@
 
 #include <cstdint>
 
-#include "setup/SetupRecord.h"
+#include "protocol/OperationState.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 
 enum class RunPhase { Delay, PreFlush, Warmup, Flush, Sampling, Interval };
 
 // The status state code shown during the phase.
-std::int16_t StateOfPhase(RunPhase phase);
+OperationState StateOfPhase(RunPhase phase);
 
 // How long the phase lasts in seconds: 0 skips it, -1 means until stopped.
 // The interval lasts at least a second, so a moored cycle always moves on.
-std::int64_t PhaseSeconds(const SetupRecord& setup, RunPhase phase);
+std::int64_t PhaseSeconds(const SetupView& setup, RunPhase phase);
 
 RunPhase PhaseAfter(RunPhase phase);
 
-bool IsMoored(const SetupRecord& setup);
+bool IsMoored(const SetupView& setup);
 
 }  // namespace qv

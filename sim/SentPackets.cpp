@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "common/ByteOrder.h"
-#include "link/PacketTypes.h"
+#include "protocol/DataPacket.h"
 
 namespace qv {
 
@@ -18,13 +17,14 @@ std::uint64_t PayloadHash(std::span<const std::uint8_t> payload) {
 
 void SentPacketLog::Add(std::span<const std::uint8_t> packet) {
   if (packet.size() < static_cast<std::size_t>(kEmptyDataPacketSize)) return;
+  const DataPacketHeader h = DataPacketHeader::DecodeLine(packet.data() + 2);
   SentDataPacket e;
-  e.loggerId = packet[4];
-  e.sequence = packet[5];
-  e.payloadLength = ReadBE16(&packet[6]);
-  e.timeStamp = ReadBE32(&packet[8]);
+  e.loggerId = h.loggerId;
+  e.sequence = h.sequence;
+  e.payloadLength = h.payloadLength;
+  e.timeStamp = h.timeStamp;
   const std::size_t length = std::min<std::size_t>(e.payloadLength, packet.size() - kEmptyDataPacketSize);
-  e.payloadHash = PayloadHash(packet.subspan(30, length));
+  e.payloadHash = PayloadHash(packet.subspan(kDataHeaderSize, length));
 
   std::uint8_t& last = lastSequence_[e.loggerId];
   if (e.sequence == last) {

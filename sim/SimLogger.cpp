@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-#include "common/ByteOrder.h"
 #include "common/Format.h"
 #include "common/LoggerTime.h"
-#include "link/Commands.h"
-#include "link/PacketTypes.h"
+#include "protocol/Commands.h"
+#include "protocol/PacketTypes.h"
 #include "sim/DefaultSetup.h"
 #include "sim/LoggerLine.h"
 #include "sim/LoggerModel.h"
-#include "sim/LoggerStates.h"
+#include "protocol/OperationState.h"
 #include "sim/MeterActivity.h"
 #include "sim/PortUse.h"
 #include "sim/SimMeter.h"
@@ -22,27 +21,10 @@ namespace {
 constexpr std::int32_t kLowestBatteryMv = 10500;
 constexpr std::int64_t kDrainMsPerMv = 10000;  // sampling costs 1 mV every 10 s
 
-const char* CommandName(std::uint16_t code) {
-  switch (code) {
-    case CmdStop: return "CmdStop";
-    case CmdBeginSample: return "CmdBeginSample";
-    case CmdLoadFactoryDefaults: return "CmdLoadFactoryDefaults";
-    case CmdSetLoggerId: return "CmdSetLoggerId";
-    case CmdSleepUntil: return "CmdSleepUntil";
-    case CmdGetHardwareConfiguration: return "CmdGetHardwareConfiguration";
-    case CmdUploadBlockReply: return "CmdUploadBlockReply";
-    case CmdGetSetup: return "CmdGetSetup";
-    case CmdGetAnalogCalibration: return "CmdGetAnalogCalibration";
-    case CmdSetTime: return "CmdSetTime";
-    case CmdLoadDefaultSetup: return "CmdLoadDefaultSetup";
-    case CmdSelectRs232: return "CmdSelectRs232";
-    case CmdSelectRs422: return "CmdSelectRs422";
-    case CmdResetToMonitor: return "CmdResetToMonitor";
-    case CmdGetDirectory: return "CmdGetDirectory";
-    case CmdUploadRun: return "CmdUploadRun";
-    case CmdClearMemory: return "CmdClearMemory";
-    default: return nullptr;
-  }
+// A state's name for the log.
+const char* StateName(OperationState state) {
+  const char* text = OperationStateText(state);
+  return text != nullptr ? text : "?";
 }
 
 std::int16_t ClampMv(std::int64_t mv) {
@@ -58,8 +40,8 @@ void MakeStreamingSetup(SetupBytes& bytes) {
   SetupRecord s(bytes);
   s.SetMode(2);
   s.SetOutputFormat(1);  // Real Time Data + Status
-  for (SetupRecord::Time t : {SetupRecord::DelayTime, SetupRecord::PreFlushTime,
-                              SetupRecord::WarmUpTime, SetupRecord::FlushTime})
+  for (SetupView::Time t : {SetupView::DelayTime, SetupView::PreFlushTime, SetupView::WarmUpTime,
+                            SetupView::FlushTime})
     s.SetTimeField(t, 0);
   s.SetAutoStart(1);
   s.SealChecksum();
@@ -77,7 +59,7 @@ SimLogger::SimLogger(const SimOptions& options, Clock& clock, LogSink log)
       clockOffset_(options.clockOffsetSeconds),
       line_(options.line),
       rs422_(options.cable == Cable::Rs422),
-      state_(kStateStandby),
+      state_(OperationState::Standby),
       flash_(options.totalMemory),
       streamer_(options.chain,
                 PacketFaultRates{options.packetGapRate, options.packetRepeatRate,
@@ -105,9 +87,9 @@ void SimLogger::Tick(std::int64_t nowMs) {
     Log("no CmdSelectRs232 after power-up: RS-422 again");
   }
   while (auto in = splitter_.Next(nowMs_)) Handle(*in);
-  if (state_ == kStateSleeping && !runActive_ && LoggerTime() >= wakeTime_) {
+  if (state_ == OperationState::Sleeping && !runActive_ && LoggerTime() >= wakeTime_) {
     Log("wake-up time reached");
-    SetState(kStateStandby, -1);
+    SetState(OperationState::Standby, -1);
   }
   if (nowMs_ >= nextStatusMs_) {
     SendStatus();
@@ -121,8 +103,8 @@ void SimLogger::Tick(std::int64_t nowMs) {
 void SimLogger::Advance(std::int64_t toMs) {
   for (;;) {
     const std::int64_t until = stateEndMs_ >= 0 ? std::min(toMs, stateEndMs_) : toMs;
-    if (state_ == kStateSampling) Sample(until - nowMs_);
-    if (state_ == kStateSampling) Stream(until, toMs);
+    if (state_ == OperationState::Sampling) Sample(until - nowMs_);
+    if (state_ == OperationState::Sampling) Stream(until, toMs);
     nowMs_ = until;
     if (stateEndMs_ < 0 || nowMs_ < stateEndMs_) return;
     EndOfState();
@@ -139,13 +121,12 @@ void SimLogger::Sample(std::int64_t ms) {
   if (flash_.Free(true) <= 0) {
     Log("memory full");
     HaltRun();
-    SetState(kStateEndOfRun, -1);
+    SetState(OperationState::EndOfRun, -1);
   }
 }
 
 bool SimLogger::SetupStreams() const {
-  SetupBytes copy = setup_;
-  const SetupRecord s(copy);
+  const SetupView s(setup_);
   // Real Time Mode, or "Real Time Data + Status" or "Real Time Data" output.
   return s.Mode() == 2 || s.OutputFormat() == 1 || s.OutputFormat() == 2;
 }
@@ -161,7 +142,7 @@ void SimLogger::Stream(std::int64_t toMs, std::int64_t clockMs) {
   c.setup = setup_;
   c.model = model_;
   c.loggerId = static_cast<std::uint8_t>(loggerId_);
-  const std::int16_t setupRate = SetupRecord(setup_).AnalogRate();
+  const std::int16_t setupRate = SetupView(setup_).AnalogRate();
   c.rateHz = options_.rateHz > 0 ? options_.rateHz : setupRate;
   c.runStartMs = runStartMs_;
   c.clockMs = clockMs;
@@ -175,7 +156,7 @@ void SimLogger::Stream(std::int64_t toMs, std::int64_t clockMs) {
 
 // ---- states ----
 
-void SimLogger::SetState(std::int16_t state, std::int64_t endMs) {
+void SimLogger::SetState(OperationState state, std::int64_t endMs) {
   if (state != state_) {
     if (endMs >= 0)
       Log(Format("state %s for %lld s", StateName(state),
@@ -183,13 +164,13 @@ void SimLogger::SetState(std::int16_t state, std::int64_t endMs) {
     else
       Log(Format("state %s", StateName(state)));
   }
-  if (state != kStateSampling) streamer_.Stop();
+  if (state != OperationState::Sampling) streamer_.Stop();
   state_ = state;
   stateEndMs_ = endMs;
 }
 
 void SimLogger::EnterPhase(RunPhase phase, std::int64_t startMs) {
-  SetupRecord s(setup_);
+  const SetupView s(setup_);
   // Sampling either ends or the interval lasts a second, so one lap finds a phase.
   for (int i = 0; i < 6; ++i) {
     const std::int64_t seconds = PhaseSeconds(s, phase);
@@ -205,27 +186,27 @@ void SimLogger::EnterPhase(RunPhase phase, std::int64_t startMs) {
 void SimLogger::EndOfState() {
   const std::int64_t endedAt = stateEndMs_;
   switch (state_) {
-    case kStateClearMemory:
+    case OperationState::ClearMemory:
       flash_.Erase();
       runNumber_ = -1;
       startMv_ = endMv_ = 0;
       Log("memory cleared");
-      SetState(kStateStandby, -1);
+      SetState(OperationState::Standby, -1);
       break;
-    case kStateOff:
+    case OperationState::Off:
       Log("monitor restarted");
-      SetState(kStateStandby, -1);
+      SetState(OperationState::Standby, -1);
       break;
     default:
       if (runActive_)
         EnterPhase(PhaseAfter(phase_), endedAt);
       else
-        SetState(kStateStandby, -1);
+        SetState(OperationState::Standby, -1);
       break;
   }
 }
 
-bool SimLogger::Busy() const { return state_ == kStateClearMemory || state_ == kStateOff; }
+bool SimLogger::Busy() const { return state_ == OperationState::ClearMemory || state_ == OperationState::Off; }
 
 void SimLogger::BeginSample() {
   if (runActive_) {
@@ -258,10 +239,10 @@ void SimLogger::StopRun(const char* how) {
   if (runActive_) {
     HaltRun();
     Log(Format("%s: run %03d ended", how, runNumber_));
-    SetState(kStateEndOfRun, -1);
-  } else if (state_ == kStateSleeping) {
+    SetState(OperationState::EndOfRun, -1);
+  } else if (state_ == OperationState::Sleeping) {
     Log(Format("%s: sleep ended", how));
-    SetState(kStateStandby, -1);
+    SetState(OperationState::Standby, -1);
   } else if (!echo) {
     Log(Format("%s: no run to stop", how));
   }
@@ -269,7 +250,7 @@ void SimLogger::StopRun(const char* how) {
 
 void SimLogger::LoadDefaults() {
   setup_ = DefaultSetup(model_, options_.line);
-  line_ = HostPortLine(SetupRecord(setup_));
+  line_ = HostPortLine(SetupView(setup_));
 }
 
 void SimLogger::PowerCycle() {
@@ -277,14 +258,14 @@ void SimLogger::PowerCycle() {
   HaltRun();
   splitter_.Clear();
   output_.clear();
-  SetState(kStateStandby, -1);
+  SetState(OperationState::Standby, -1);
   streamer_.RestartCounts();
   listenUntilMs_ = -1;
   if (rs422_ && options_.cable == Cable::Rs232) {
     listenUntilMs_ = nowMs_ + kRs232ListenMs;
     Log("listening 3 s at 9600 8N1 RS-232 for CmdSelectRs232");
   }
-  if (SetupRecord(setup_).AutoStart() != 0) BeginSample();
+  if (SetupView(setup_).AutoStart() != 0) BeginSample();
 }
 
 // ---- the line ----
@@ -323,14 +304,12 @@ void SimLogger::Emit(std::vector<std::uint8_t> packet) {
 void SimLogger::Handle(const HostInput& in) {
   if (Silent()) return;  // also what came in the same burst after CmdSelectRs422
   if (ListeningForRs232()) {
-    const bool rs232 =
-        in.kind == HostInputKind::Command && ReadLE16(in.bytes.data() + 2) == CmdSelectRs232;
+    const bool rs232 = in.kind == HostInputKind::Command && in.command.code == CmdSelectRs232;
     if (!rs232) return;
   }
   switch (in.kind) {
     case HostInputKind::Command:
-      Obey(ReadLE16(in.bytes.data() + 2), ReadLE16s(in.bytes.data() + 8),
-           ReadLE32s(in.bytes.data() + 4));
+      Obey(in.command);
       break;
     case HostInputKind::SetupRecord:
       AcceptSetup(in.bytes);
@@ -345,7 +324,10 @@ void SimLogger::Handle(const HostInput& in) {
   }
 }
 
-void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t longValue) {
+void SimLogger::Obey(const CommandFrame& command) {
+  const std::uint16_t code = command.code;
+  const std::int16_t shortValue = command.shortValue;
+  const std::int32_t longValue = command.longValue;
   const char* name = CommandName(code);
   if (name == nullptr) {
     Log(Format("unknown command %04X ignored", code));
@@ -360,7 +342,7 @@ void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t l
       StopRun(name);
       break;
     case CmdBeginSample:
-      if (state_ == kStateSleeping && !runActive_) SetState(kStateStandby, -1);
+      if (state_ == OperationState::Sleeping && !runActive_) SetState(OperationState::Standby, -1);
       BeginSample();
       break;
     case CmdGetSetup:
@@ -388,7 +370,7 @@ void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t l
       const std::int64_t wake = CalendarFromLoggerTime(longValue, clock_.Now().local);
       Log(Format("CmdSleepUntil: sleeping until %s",
                  FormatLocal("%H:%M:%S %m/%d/%y", wake).c_str()));
-      SetState(kStateSleeping, -1);
+      SetState(OperationState::Sleeping, -1);
       break;
     }
     case CmdClearMemory:
@@ -398,18 +380,18 @@ void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t l
       }
       HaltRun();
       Log("CmdClearMemory: clearing the flash");
-      SetState(kStateClearMemory, nowMs_ + kClearMemoryMs);
+      SetState(OperationState::ClearMemory, nowMs_ + kClearMemoryMs);
       break;
     case CmdResetToMonitor:
       HaltRun();
       Log("CmdResetToMonitor: restarting the monitor");
-      SetState(kStateOff, nowMs_ + kMonitorResetMs);
+      SetState(OperationState::Off, nowMs_ + kMonitorResetMs);
       break;
     case CmdLoadDefaultSetup:
       HaltRun();
       LoadDefaults();
       Log(Format("CmdLoadDefaultSetup: default setup, host port %s", LineText(line_).c_str()));
-      SetState(kStateStandby, -1);
+      SetState(OperationState::Standby, -1);
       break;
     case CmdLoadFactoryDefaults:
       HaltRun();
@@ -418,7 +400,7 @@ void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t l
       rs422_ = false;
       Log(Format("CmdLoadFactoryDefaults: default setup, logger ID 1, RS-232, host port %s",
                  LineText(line_).c_str()));
-      SetState(kStateStandby, -1);
+      SetState(OperationState::Standby, -1);
       break;
     case CmdSelectRs232:
       rs422_ = false;
@@ -441,7 +423,7 @@ void SimLogger::Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t l
 // host can follow it before the logger changes over.
 void SimLogger::AcceptSetup(const std::vector<std::uint8_t>& bytes) {
   std::copy(bytes.begin(), bytes.end(), setup_.begin());
-  const LineSetting newLine = HostPortLine(SetupRecord(setup_));
+  const LineSetting newLine = HostPortLine(SetupView(setup_));
   if (SameLine(newLine, line_)) {
     Log("setup stored");
     return;
@@ -455,20 +437,19 @@ void SimLogger::AcceptSetup(const std::vector<std::uint8_t>& bytes) {
 
 void SimLogger::SendSetup() {
   SetupRecord s(setup_);
-  s.SetHeader(0x0101);
+  s.SetHeader(kSetupHeader);
   s.SealChecksum();
   Emit(std::vector<std::uint8_t>(setup_.begin(), setup_.end()));
 }
 
 void SimLogger::SendStatus() {
-  std::vector<std::uint8_t> packet(kStatusPacketSize);
-  Status().Encode(packet.data());
-  Emit(std::move(packet));
+  const StatusRecord::Bytes packet = Status().Encode();
+  Emit(std::vector<std::uint8_t>(packet.begin(), packet.end()));
 }
 
 std::uint32_t SimLogger::TimeLeft() {
   if (stateEndMs_ >= 0) return static_cast<std::uint32_t>((stateEndMs_ - nowMs_ + 999) / 1000);
-  if (state_ == kStateSleeping && !runActive_)
+  if (state_ == OperationState::Sleeping && !runActive_)
     return static_cast<std::uint32_t>(
         std::max<std::int64_t>(0, static_cast<std::int64_t>(wakeTime_) - LoggerTime()));
   return 0;
@@ -476,15 +457,15 @@ std::uint32_t SimLogger::TimeLeft() {
 
 // Bit 0 logic supply, bit 1 meters, bit 2 pumps, bit 3 analog inputs.
 std::int16_t SimLogger::PowerFlags() const {
-  const bool metersOn = state_ == kStatePreFlush || state_ == kStateWarmup ||
-                        state_ == kStateFlush || state_ == kStateSampling;
-  const bool pumping = (state_ == kStatePreFlush || state_ == kStateFlush) && AnyPumpOn(setup_, model_);
-  const bool analogOn = state_ == kStateSampling && AnalogPortsOn(setup_, model_) > 0;
+  const bool metersOn = state_ == OperationState::PreFlush || state_ == OperationState::Warmup ||
+                        state_ == OperationState::Flush || state_ == OperationState::Sampling;
+  const bool pumping = (state_ == OperationState::PreFlush || state_ == OperationState::Flush) && AnyPumpOn(setup_, model_);
+  const bool analogOn = state_ == OperationState::Sampling && AnalogPortsOn(setup_, model_) > 0;
   return static_cast<std::int16_t>(1 | (metersOn ? 2 : 0) | (pumping ? 4 : 0) | (analogOn ? 8 : 0));
 }
 
 StatusRecord SimLogger::Status() {
-  SetupRecord s(setup_);
+  const SetupView s(setup_);
   const ModelPorts hw = PortsOfModel(model_);
   StatusRecord r;
   r.operationState = state_;
@@ -499,7 +480,7 @@ StatusRecord SimLogger::Status() {
   r.analogMask = hw.analogMask;
   r.pumpMask = hw.pumpMask;
 
-  if (state_ == kStateSampling) {
+  if (state_ == OperationState::Sampling) {
     const int rate = std::max<int>(1, s.AnalogRate());
     for (int p = 1; p <= 8; ++p)
       if (PortPresent(hw.serialMask, p))

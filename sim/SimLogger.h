@@ -11,14 +11,15 @@
 
 #include "common/Clock.h"
 #include "platform/SerialBackend.h"
-#include "setup/SetupRecord.h"
+#include "protocol/OperationState.h"
+#include "protocol/SetupRecord.h"
+#include "protocol/StatusRecord.h"
 #include "sim/DataStreamer.h"
 #include "sim/FlashMemory.h"
 #include "sim/HostInput.h"
 #include "sim/RunSchedule.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRandom.h"
-#include "status/StatusRecord.h"
 
 namespace qv {
 
@@ -51,7 +52,7 @@ class SimLogger {
   // The status record the logger would send now.
   StatusRecord Status();
   std::int32_t LoggerTime();
-  std::int16_t OperationState() const { return state_; }
+  OperationState State() const { return state_; }
   std::int16_t LoggerId() const { return loggerId_; }
   std::int32_t ClockOffset() const { return clockOffset_; }
   const SetupBytes& Setup() const { return setup_; }
@@ -69,7 +70,7 @@ class SimLogger {
 
  private:
   void Handle(const HostInput& in);
-  void Obey(std::uint16_t code, std::int16_t shortValue, std::int32_t longValue);
+  void Obey(const CommandFrame& command);
   void AcceptSetup(const std::vector<std::uint8_t>& bytes);
   void Emit(std::vector<std::uint8_t> packet);
   void SendStatus();
@@ -79,7 +80,7 @@ class SimLogger {
   void StopRun(const char* how);
   void HaltRun();
   void EnterPhase(RunPhase phase, std::int64_t startMs);
-  void SetState(std::int16_t state, std::int64_t endMs);
+  void SetState(OperationState state, std::int64_t endMs);
   void EndOfState();
   void Advance(std::int64_t toMs);
   void Sample(std::int64_t ms);
@@ -108,7 +109,7 @@ class SimLogger {
 
   std::int64_t nowMs_ = 0;
   std::int64_t nextStatusMs_ = 0;
-  std::int16_t state_;
+  OperationState state_;
   std::int64_t stateEndMs_ = -1;  // -1: the state lasts until something ends it
   RunPhase phase_ = RunPhase::Delay;
   bool runActive_ = false;

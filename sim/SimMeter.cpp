@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "common/ByteOrder.h"
-#include "common/ByteSum.h"
+#include "protocol/ByteSum.h"
 #include "common/Format.h"
 
 namespace qv {

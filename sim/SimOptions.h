@@ -7,12 +7,9 @@
 #include <string>
 
 #include "platform/SerialBackend.h"
+#include "protocol/LoggerModel.h"
 
 namespace qv {
-
-inline constexpr int kModelPx5Plus = 1;
-inline constexpr int kModelKr7 = 2;
-inline constexpr int kModelZedPlus = 3;
 
 // The cable between logger and PC: an RS-232 cable carries nothing once the
 // logger has switched its host port to RS-422.

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     std::printf("qvsim: this system's pseudo-terminals keep no data bits or parity: "
                 "only the host's baud is checked\n");
   std::printf("qvsim: %s, logger ID %d, host port %s, firmware %d.%02d, %s cable\n",
-              ModelShortName(o.model), o.loggerId, LineText(o.line).c_str(), o.firmwareMajor,
+              ModelShortName(o.model) ? ModelShortName(o.model) : "???", o.loggerId, LineText(o.line).c_str(), o.firmwareMajor,
               o.firmwareMinor, o.cable == Cable::Rs232 ? "RS-232" : "RS-422");
   if (o.chain > 0)
     std::printf("qvsim: a chain of loggers 1 to %d and a time unit (ID 0)\n", o.chain);

@@ -9,7 +9,7 @@
 #include "factory/FactoryForms.h"
 #include "factory/FactoryPassword.h"
 #include "link/CommandLink.h"
-#include "link/Commands.h"
+#include "protocol/Commands.h"
 #include "link/SerialPortService.h"
 #include "setup/SetupForms.h"
 #include "upload/UploadForms.h"

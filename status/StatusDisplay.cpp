@@ -5,8 +5,9 @@
 #include "common/Format.h"
 #include "common/LoggerTime.h"
 #include "link/CommandLink.h"
-#include "link/Commands.h"
+#include "protocol/Commands.h"
 #include "link/SerialPortService.h"
+#include "protocol/LoggerModel.h"
 #include "setup/SetupForms.h"
 #include "upload/UploadForms.h"
 
@@ -15,37 +16,6 @@ namespace qv {
 using forms::Colour;
 
 namespace {
-
-const char* OperationText(int state) {
-  switch (state) {
-    case 0: return "OFF";
-    case 2: return "Delay";
-    case 3: return "Pre-Flush";
-    case 4: return "Warmup";
-    case 5: return "Flush";
-    case 6: return "Sampling";
-    case 7: return "Clear Memory";
-    case 8: return "Sleeping";
-    case 9: return "Standby";
-    case 10: return "Upload";
-    case 13: return "Low Voltage";
-    case 14: return "8 volt Limit";
-    case 16: return "Manual Switch";
-    case 17: return "Low Power";
-    case 27: return "Zero Volt Cutoff";
-    case 30: return "End of Run";
-    default: return nullptr;
-  }
-}
-
-const char* ShortName(int model) {
-  switch (model) {
-    case 1: return "PX5+";
-    case 2: return "KR-7";
-    case 3: return "Z-Plus";
-    default: return nullptr;
-  }
-}
 
 std::string Volts(int millivolts) { return Format("%4.1f V", millivolts * 0.001); }
 
@@ -95,7 +65,7 @@ void StatusDisplay::ShowStatus(const StatusRecord& r) {
   ShowTime(r.loggerTime);
 
   group.LBOperation.SetColour(Colour::ButtonFace);
-  const char* op = OperationText(r.operationState);
+  const char* op = OperationStateText(r.operationState);
   group.LBOperation.SetCaption(op ? std::string(op)
                                   : Format("Invalid Status %02x", static_cast<unsigned>(
                                                                       static_cast<std::uint16_t>(
@@ -149,7 +119,7 @@ void StatusDisplay::ShowFirmware(std::uint32_t stamp) {
 }
 
 void StatusDisplay::ShowModel(int model) {
-  const char* name = ShortName(model);
+  const char* name = ModelShortName(model);
   if (!name) return;
   state_.shortName = name;
   w_.loggerControl.BTClearMemory.SetCaption(Format("Clear %s Memory", name));

@@ -5,12 +5,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/Clock.h"
 #include "forms/Form.h"
 #include "status/StatusForms.h"
-#include "status/StatusRecord.h"
+#include "protocol/StatusRecord.h"
 
 namespace qv {
 
@@ -22,7 +23,7 @@ struct UploadTab;
 // What the rest of the program reads of the last status record.
 struct LoggerState {
   int model = 0;  // 0 none, 1 px5Plus, 2 KR7, 3 Zed Plus
-  int operationState = -1;
+  std::optional<OperationState> operationState;  // none before the first status record
   int loggerId = 0;
   std::string shortName = "???";
   int statusAge = 0;  // counted down each PC second; 0 turns the logger clock yellow

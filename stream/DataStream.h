@@ -63,7 +63,7 @@ class DataStream {
   }
   bool RecordPcLoggerData() const { return recorder_.RecordPcLoggerData(); }
 
-  int RecordingMode() const { return recorder_.RecordingMode(); }
+  qv::RecordingMode RecordingMode() const { return recorder_.RecordingMode(); }
 
   // Fast tick, last step: the pending raw display chunk goes to the memo.
   void FastTickEnd() { display_.FastTickEnd(); }

@@ -22,7 +22,7 @@ AcceptResult PacketAcceptor::AcceptDataPacket(std::uint8_t* record, int recordLe
                                               bool recordThis) {
   if (record == nullptr || recordLength < kArchiveHeaderSize) return {PacketOutcome::Malformed};
   ConvertRecordHeaderToArchiveOrder(record);
-  const DataPacketHeader h = ReadArchiveHeader(record);
+  const DataPacketHeader h = DataPacketHeader::DecodeArchive(record);
   const int u = h.loggerId;
   const std::uint8_t s = h.sequence;
   // Units above 8 have no sequence memory: no repeat test, and an empty

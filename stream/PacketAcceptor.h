@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "stream/DataPacket.h"
+#include "protocol/DataPacket.h"
 #include "stream/PcPortSlots.h"
 #include "stream/RawDisplayState.h"
 #include "stream/Recorder.h"
@@ -34,8 +34,6 @@ struct AcceptResult {
 
 class PacketAcceptor {
  public:
-  static constexpr int kTrailerSize = 4;
-
   PacketAcceptor(UnitTracking& units, RawDisplayState& display, PcPortSlots& slots,
                  SerialPortService& ports, Prompter& prompter, Recorder& recorder);
 

@@ -22,7 +22,7 @@ std::optional<std::string> Recorder::AskArchivePath(const char* title) {
   return prompter_.SaveFile(spec);
 }
 
-void Recorder::Started(int mode) {
+void Recorder::Started(qv::RecordingMode mode) {
   recordingMode_ = mode;
   writeFailureTold_ = false;
   EnableRecordButtons(false);
@@ -31,9 +31,9 @@ void Recorder::Started(int mode) {
 // A recording never starts over another, not even over one begun while the
 // dialog was open, so an open file is never lost.
 void Recorder::BTRecordArchiveClick() {
-  if (recordingMode_ != kRecordingOff) return;
+  if (recordingMode_ != RecordingMode::Off) return;
   const auto path = AskArchivePath("Record Continuous Archive");
-  if (!path || recordingMode_ != kRecordingOff) return;
+  if (!path || recordingMode_ != RecordingMode::Off) return;
   if (!recordFile_.Open(*path, RecordFile::OpenMode::Truncate)) {
     prompter_.ShowNotice("File Error", "Unable to Create Archive File");
     return;
@@ -43,21 +43,21 @@ void Recorder::BTRecordArchiveClick() {
   tab_.LBArchiveFileName.SetCaption(archiveLabelText_);
   recordFileOpen_ = true;
   bytesWritten_ = 0;
-  Started(kRecordingArchive);
+  Started(RecordingMode::Archive);
 }
 
 void Recorder::BTRecord1HourClick() {
-  StartRolloverArchives(kRecordingOneHour, "Record 1 Hour Archive");
+  StartRolloverArchives(RecordingMode::OneHour, "Record 1 Hour Archive");
 }
 
 void Recorder::BTRecord1DayClick() {
-  StartRolloverArchives(kRecordingOneDay, "Record 1 Day Archive");
+  StartRolloverArchives(RecordingMode::OneDay, "Record 1 Day Archive");
 }
 
-void Recorder::StartRolloverArchives(int mode, const char* title) {
-  if (recordingMode_ != kRecordingOff) return;
+void Recorder::StartRolloverArchives(qv::RecordingMode mode, const char* title) {
+  if (recordingMode_ != RecordingMode::Off) return;
   const auto path = AskArchivePath(title);
-  if (!path || recordingMode_ != kRecordingOff) return;
+  if (!path || recordingMode_ != RecordingMode::Off) return;
   archivePrefix_ = *path;
   Started(mode);
   // Creates the file at once and shows the size of one that is continued;
@@ -67,7 +67,7 @@ void Recorder::StartRolloverArchives(int mode, const char* title) {
 }
 
 bool Recorder::OpenCurrentArchive() {
-  const bool hourly = recordingMode_ == kRecordingOneHour;
+  const bool hourly = recordingMode_ == RecordingMode::OneHour;
   recordPath_ = hourly ? OneHourArchiveName(archivePrefix_, clock_)
                        : OneDayArchiveName(archivePrefix_, clock_);
   archiveLabelText_ = Format(hourly ? "1 Hour Archive File:  %s" : "24 Hour Archive File:  %s",
@@ -84,7 +84,7 @@ bool Recorder::OpenCurrentArchive() {
 
 void Recorder::OpenRolloverFile() {
   if (recordFileOpen_) return;
-  if (recordingMode_ != kRecordingOneHour && recordingMode_ != kRecordingOneDay) return;
+  if (recordingMode_ != RecordingMode::OneHour && recordingMode_ != RecordingMode::OneDay) return;
   if (OpenCurrentArchive()) recordFileOpen_ = true;
 }
 
@@ -95,14 +95,14 @@ void Recorder::CheckRollover() {
 }
 
 void Recorder::BTRecordRawClick() {
-  if (recordingMode_ != kRecordingOff) return;
+  if (recordingMode_ != RecordingMode::Off) return;
   FileDialogSpec spec;
   spec.title = "Record Raw File";
   spec.defaultExtension = "raw";
   spec.filter = "Raw Files|*.raw|All Files|*.*";
   spec.overwritePrompt = true;
   const auto path = prompter_.SaveFile(spec);
-  if (!path || recordingMode_ != kRecordingOff) return;
+  if (!path || recordingMode_ != RecordingMode::Off) return;
   if (!recordFile_.Open(*path, RecordFile::OpenMode::Truncate)) {
     prompter_.ShowNotice("File Error", "Unable to Create Raw Data File");
     return;
@@ -112,12 +112,12 @@ void Recorder::BTRecordRawClick() {
   tab_.LBArchiveFileName.SetCaption(archiveLabelText_);
   bytesWritten_ = 0;
   recordFileOpen_ = true;
-  Started(kRecordingRawInput);
+  Started(RecordingMode::RawInput);
 }
 
 void Recorder::BTStopRecordClick() {
-  if (recordingMode_ != kRecordingOff) {
-    recordingMode_ = kRecordingOff;
+  if (recordingMode_ != RecordingMode::Off) {
+    recordingMode_ = RecordingMode::Off;
     // A file the rollover check already closed is not closed twice.
     if (recordFile_.IsOpen()) CloseRecordFile();
     recordFileOpen_ = false;
@@ -139,10 +139,10 @@ void Recorder::TellWriteFailure() {
 
 RecordOutcome Recorder::WriteArchiveRecord(const std::uint8_t* record, int recordLength) {
   switch (recordingMode_) {
-    case kRecordingArchive:
+    case RecordingMode::Archive:
       break;
-    case kRecordingOneHour:
-    case kRecordingOneDay:
+    case RecordingMode::OneHour:
+    case RecordingMode::OneDay:
       OpenRolloverFile();
       break;
     default:
@@ -158,7 +158,7 @@ RecordOutcome Recorder::WriteArchiveRecord(const std::uint8_t* record, int recor
 }
 
 void Recorder::RecordRawInput(const std::uint8_t* bytes, int count) {
-  if (recordingMode_ != kRecordingRawInput || !recordFileOpen_ || count <= 0) return;
+  if (recordingMode_ != RecordingMode::RawInput || !recordFileOpen_ || count <= 0) return;
   const auto length = static_cast<std::size_t>(count);
   const std::size_t written = recordFile_.Write(bytes, length);
   bytesWritten_ += static_cast<std::int64_t>(written);

@@ -8,19 +8,12 @@
 
 #include "common/Clock.h"
 #include "common/Prompter.h"
+#include "protocol/RecordingMode.h"
 #include "stream/ArchiveNames.h"
 #include "stream/RecordFile.h"
 #include "stream/StreamForms.h"
 
 namespace qv {
-
-inline constexpr int kRecordingOff = 0;
-inline constexpr int kRecordingRawInput = 1;
-inline constexpr int kRecordingArchive = 2;
-inline constexpr int kRecordingOneHour = 3;
-inline constexpr int kRecordingOneDay = 4;
-inline constexpr int kReplayArchive = 5;
-inline constexpr int kReplayContinuous = 6;
 
 enum class RecordOutcome { NotRecorded, Recorded, WriteFailed };
 
@@ -60,7 +53,7 @@ class Recorder {
     RecordFlagsTick(loggerPortOpen, anyPcPortOpen);
   }
 
-  int RecordingMode() const { return recordingMode_; }
+  qv::RecordingMode RecordingMode() const { return recordingMode_; }
   bool RecordFileOpen() const { return recordFileOpen_; }
   const std::string& RecordPath() const { return recordPath_; }
   const std::string& ArchivePrefix() const { return archivePrefix_; }
@@ -73,21 +66,21 @@ class Recorder {
 
  private:
   std::optional<std::string> AskArchivePath(const char* title);
-  void StartRolloverArchives(int mode, const char* title);
+  void StartRolloverArchives(qv::RecordingMode mode, const char* title);
   // Names the current hour's or day's file, shows it, opens it for appending
   // and takes its size; false (and told) when it cannot be opened.
   bool OpenCurrentArchive();
   void CloseRecordFile();
   void TellWriteFailure();
   // Every start: the mode, a fresh failure notice, the start buttons off.
-  void Started(int mode);
+  void Started(qv::RecordingMode mode);
   std::string StatusText() const;
 
   RecordTab& tab_;
   Prompter& prompter_;
   forms::TabSheet& recordTab_;
 
-  int recordingMode_ = kRecordingOff;
+  qv::RecordingMode recordingMode_ = qv::RecordingMode::Off;
   RecordFile recordFile_;
   bool recordFileOpen_ = false;
   std::string recordPath_;

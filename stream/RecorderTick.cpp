@@ -7,19 +7,19 @@ namespace qv {
 
 std::string Recorder::StatusText() const {
   switch (recordingMode_) {
-    case kRecordingOff:
+    case RecordingMode::Off:
       return "Recording:  OFF";
-    case kRecordingRawInput:
+    case RecordingMode::RawInput:
       return "Recording:  Raw Input File";
-    case kRecordingArchive:
+    case RecordingMode::Archive:
       return "Recording:  Archive File";
-    case kRecordingOneHour:
+    case RecordingMode::OneHour:
       return "Recording:  1 Hour Archive";
-    case kRecordingOneDay:
+    case RecordingMode::OneDay:
       return "Recording:  24 Hour Archive";
-    case kReplayArchive:
+    case RecordingMode::Replay:
       return Format("Replay Archive:  %5.3lf secs", replaySeconds_);
-    case kReplayContinuous:
+    case RecordingMode::ContinuousReplay:
       return Format("Continuous Archive Replay:  %5.3lf secs", replaySeconds_);
     default:
       return "Recording:  Error";
@@ -30,12 +30,12 @@ void Recorder::RecordingStatusTick() {
   const std::string status = StatusText();
   tab_.LBRecordStatus.SetCaption(status);
   recordTab_.SetCaption(status);
-  if (recordingMode_ == kRecordingOneHour || recordingMode_ == kRecordingOneDay) CheckRollover();
+  if (recordingMode_ == RecordingMode::OneHour || recordingMode_ == RecordingMode::OneDay) CheckRollover();
   tab_.LBArchiveFileSize.SetCaption(
       Format("File Size:  %8ld K", static_cast<long>(bytesWritten_ / 1024)));
   // At most about a second of recording is lost to a crash or a power cut.
-  if (recordFileOpen_ && recordingMode_ >= kRecordingRawInput &&
-      recordingMode_ <= kRecordingOneDay && !recordFile_.Flush())
+  if (recordFileOpen_ && recordingMode_ >= RecordingMode::RawInput &&
+      recordingMode_ <= RecordingMode::OneDay && !recordFile_.Flush())
     TellWriteFailure();
 }
 

@@ -2,8 +2,8 @@
 // the per-second statistics, and exit.
 #include <gtest/gtest.h>
 
-#include "status/StatusRecord.h"
-#include "stream/DataPacket.h"
+#include "protocol/StatusRecord.h"
+#include "protocol/DataPacket.h"
 #include "tests/support/HostFixture.h"
 
 namespace qv {
@@ -11,12 +11,11 @@ namespace {
 
 std::vector<std::uint8_t> StatusPacket() {
   StatusRecord r;
-  r.operationState = 9;
+  r.operationState = OperationState::Standby;
   r.loggerId = 2;
   r.loggerModel = 2;
-  std::vector<std::uint8_t> bytes(kStatusRecordSize);
-  r.Encode(bytes.data());
-  return bytes;
+  const StatusRecord::Bytes packet = r.Encode();
+  return std::vector<std::uint8_t>(packet.begin(), packet.end());
 }
 
 class HostProgramTest : public testing::HostFixture {

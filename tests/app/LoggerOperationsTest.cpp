@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "common/LoggerTime.h"
-#include "link/Commands.h"
+#include "protocol/Commands.h"
 #include "tests/support/HostFixture.h"
 
 namespace qv {

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "common/LoggerTime.h"
-#include "link/Commands.h"
-#include "status/StatusRecord.h"
+#include "protocol/Commands.h"
+#include "protocol/StatusRecord.h"
 #include "tests/support/HostFixture.h"
 
 namespace qv {
@@ -15,7 +15,7 @@ class StatusDisplayTest : public testing::HostFixture {
   void SetUp() override { StartOnCom1(); }
   StatusRecord Base() {
     StatusRecord r;
-    r.operationState = 9;
+    r.operationState = OperationState::Standby;
     r.loggerModel = 2;
     r.loggerId = 2;
     r.serialMask = 0x00FF;
@@ -27,9 +27,8 @@ class StatusDisplayTest : public testing::HostFixture {
   }
   // Sends the record the way the logger does and lets the display tick show it.
   void Receive(const StatusRecord& r) {
-    std::vector<std::uint8_t> packet(kStatusRecordSize);
-    r.Encode(packet.data());
-    backend.Feed(1, packet);
+    const StatusRecord::Bytes packet = r.Encode();
+    backend.Feed(1, {packet.begin(), packet.end()});
     Tick();
     host.Main().Timer475ms.Fire();
   }
@@ -86,9 +85,9 @@ TEST_F(StatusDisplayTest, FieldTexts) {
        [](StatusDisplayTest& t) { return t.G().LBFreeDisk.Caption(); }, "-2 K"},
       {"power bits", [](StatusRecord& r) { r.powerFlags = 0x0081; },
        [](StatusDisplayTest& t) { return t.G().LBPower.Caption(); }, "Power: 1000 0001"},
-      {"unknown state", [](StatusRecord& r) { r.operationState = 11; },
+      {"unknown state", [](StatusRecord& r) { r.operationState = OperationState{11}; },
        [](StatusDisplayTest& t) { return t.G().LBOperation.Caption(); }, "Invalid Status 0b"},
-      {"end of run", [](StatusRecord& r) { r.operationState = 30; },
+      {"end of run", [](StatusRecord& r) { r.operationState = OperationState::EndOfRun; },
        [](StatusDisplayTest& t) { return t.G().LBOperation.Caption(); }, "End of Run"},
       {"rate per record", [](StatusRecord& r) { r.portDataRates[3] = -12; },
        [](StatusDisplayTest& t) { return t.D().MBPSLabel[3].Caption() + t.D().MStatusLabel[3].Caption(); },

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "common/ByteOrder.h"
-#include "common/ByteSum.h"
 #include "common/Clock.h"
 #include "tests/support/FakeClock.h"
 #include "common/Format.h"
@@ -15,18 +14,6 @@
 
 namespace qv {
 namespace {
-
-TEST(ByteSum, WrapsModulo65536AndSealsRecords) {
-  std::vector<std::uint8_t> bytes(300, 0xFF);  // 76500 = 65536 + 10964
-  EXPECT_EQ(ByteSum16(bytes.data(), bytes.size()), 10964);
-  std::uint8_t frame[12] = {0x02, 0x02, 0xAC, 0xAC};
-  SealChecksum(frame, sizeof frame);
-  EXPECT_EQ(frame[10], 0x5C);
-  EXPECT_EQ(frame[11], 0x01);
-  EXPECT_TRUE(ChecksumValid(frame, sizeof frame));
-  frame[3] ^= 1;
-  EXPECT_FALSE(ChecksumValid(frame, sizeof frame));
-}
 
 TEST(ByteOrder, BothOrdersRoundTripWithSign) {
   std::uint8_t b[4];

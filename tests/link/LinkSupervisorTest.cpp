@@ -4,9 +4,9 @@
 
 #include "tests/support/ScriptedPrompter.h"
 #include "forms/Form.h"
-#include "link/CommandFrame.h"
+#include "protocol/CommandFrame.h"
 #include "link/CommandLink.h"
-#include "link/Commands.h"
+#include "protocol/Commands.h"
 #include "link/LinkSupervisor.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"

@@ -138,17 +138,18 @@ class PumpRig {
 
   void Feed(const Bytes& bytes) { backend.Feed(kCom, bytes); }
   // One cycle, then the display tick's look at the flags.
+  // Modes and results by their numbers, as the link timers know them.
   int Cycle(int recordingMode = 0) {
-    const int result = pump.PumpReceive(recordingMode);
+    const PumpResult result = pump.PumpReceive(static_cast<RecordingMode>(recordingMode));
     consumer.TakeFlags();
-    return result;
+    return static_cast<int>(result);
   }
   // Cycles until the port has nothing left to read; a pump that stops
   // reading fails here instead of hanging the test.
   void DrainPort(int recordingMode = 0) {
     for (int cycles = 0; !backend.incoming[kCom].empty(); ++cycles) {
       ASSERT_LT(cycles, 1000000) << "the pump stopped reading";
-      pump.PumpReceive(recordingMode);
+      pump.PumpReceive(static_cast<RecordingMode>(recordingMode));
       consumer.TakeFlags();
     }
   }

@@ -42,9 +42,9 @@ Stream MakeStream(std::uint32_t seed, int items, bool inertGarbage) {
       s.bytes.insert(s.bytes.end(), garbage.begin(), garbage.end());
       continue;
     }
-    const int type = pick(kSetupPacket, kDataPacket);
+    const auto type = static_cast<PacketType>(pick(1, 8));
     Bytes packet;
-    if (type == kDataPacket) {
+    if (type == PacketType::Data) {
       const int length = pick(0, 9) == 0 ? pick(0, kMaxPayload) : pick(0, 300);
       packet = MakeDataPacket(static_cast<std::uint8_t>(pick(0, 4)),
                               static_cast<std::uint8_t>(i), static_cast<std::uint32_t>(i * 1000),
@@ -55,18 +55,18 @@ Stream MakeStream(std::uint32_t seed, int items, bool inertGarbage) {
       packet = MakeFixedPacket(type, randomBytes(FixedPacketSize(type) - 4, 0));
       PumpEvent e{"", 0, packet};
       switch (type) {
-        case kSetupPacket: setup = PumpEvent{"setup", 0, packet}; break;
-        case kStatusPacket: status = PumpEvent{"status", 0, packet}; break;
-        case kFlashErrorPacket:
+        case PacketType::Setup: setup = PumpEvent{"setup", 0, packet}; break;
+        case PacketType::Status: status = PumpEvent{"status", 0, packet}; break;
+        case PacketType::FlashError:
           flush();
           s.expected.push_back({"flash", ReadLE16s(packet.data() + 2), {}});
           break;
         default:
           flush();
-          e.what = type == kUploadBlockPacket      ? "upload"
-                   : type == kDirectoryEntryPacket ? "directory"
-                   : type == kAnalogCalPacket      ? "analog"
-                                                   : "hardware";
+          e.what = type == PacketType::UploadBlock      ? "upload"
+                   : type == PacketType::DirectoryEntry ? "directory"
+                   : type == PacketType::AnalogCal      ? "analog"
+                                                        : "hardware";
           s.expected.push_back(e);
       }
     }
@@ -97,8 +97,10 @@ std::vector<PumpEvent> RunStream(const Bytes& stream, std::mt19937* rng, std::ui
       rig.Feed(stream);
       fed = stream.size();
     }
-    const int result = rig.pump.PumpReceive(0);
-    if (fed == stream.size() && rig.backend.incoming[PumpRig::kCom].empty() && result == 0) break;
+    const PumpResult result = rig.pump.PumpReceive(RecordingMode::Off);
+    if (fed == stream.size() && rig.backend.incoming[PumpRig::kCom].empty() &&
+        result == PumpResult::Nothing)
+      break;
   }
   EXPECT_EQ(rig.pump.Counters().totalInputBytes, stream.size());
   rig.consumer.TakeFlags();
@@ -147,7 +149,7 @@ TEST(PumpStreamTest, GarbageNeverStallsThePump) {
   }
   rig.Feed(garbage);
   while (!rig.backend.incoming[PumpRig::kCom].empty()) {
-    ASSERT_GE(rig.pump.PumpReceive(0), 1);
+    ASSERT_NE(rig.pump.PumpReceive(RecordingMode::Off), PumpResult::Nothing);
     ASSERT_LT(rig.pump.Held(), kLargestPacketSize);
   }
   EXPECT_EQ(rig.pump.Counters().totalInputBytes, garbage.size());
@@ -158,7 +160,7 @@ TEST(PumpStreamTest, GarbageNeverStallsThePump) {
   EXPECT_LT(rig.pump.Held(), kSmallestPacketSize);
   rig.consumer.events.clear();
   rig.Feed(MakeStatusPacket({1}));
-  EXPECT_EQ(rig.pump.PumpReceive(0), 2);
+  EXPECT_EQ(rig.pump.PumpReceive(RecordingMode::Off), PumpResult::PacketHandled);
   rig.consumer.TakeFlags();
   EXPECT_EQ(rig.consumer.Summaries(), std::vector<std::string>{"status"});
 }

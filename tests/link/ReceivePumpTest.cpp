@@ -22,7 +22,7 @@ Bytes Tail(const Bytes& b, std::size_t n) { return Bytes(b.begin() + static_cast
 
 const Bytes kStatus = MakeStatusPacket({0x51});
 const Bytes kStatus2 = MakeStatusPacket({0x52});
-const Bytes kDirectory = MakeFixedPacket(kDirectoryEntryPacket, {'r', 'u', 'n'});
+const Bytes kDirectory = MakeFixedPacket(PacketType::DirectoryEntry, {'r', 'u', 'n'});
 const Bytes kData0 = MakeDataPacket(1, 1, 0, Bytes{});
 const Bytes kData3 = MakeDataPacket(1, 2, 0, Bytes(3, 0x33));
 const Bytes kData5 = MakeDataPacket(1, 0, 0, Bytes(5, 0x30));
@@ -39,9 +39,9 @@ TEST_F(PumpTest, Streams) {
     std::uint64_t packets;
   };
   const Bytes everyType =
-      Concat(MakeFixedPacket(kSetupPacket, {1}), MakeFlashErrorPacket(-2), kStatus,
-             MakeFixedPacket(kUploadBlockPacket, {4}), kDirectory,
-             MakeFixedPacket(kAnalogCalPacket, {6}), MakeFixedPacket(kHardwareConfigPacket, {7}),
+      Concat(MakeFixedPacket(PacketType::Setup, {1}), MakeFlashErrorPacket(-2), kStatus,
+             MakeFixedPacket(PacketType::UploadBlock, {4}), kDirectory,
+             MakeFixedPacket(PacketType::AnalogCal, {6}), MakeFixedPacket(PacketType::HardwareConfig, {7}),
              kData5);
   const Case cases[] = {
       {"stray bytes before a status packet", {Concat(Bytes{0xAA, 0x03, 0x03}, kStatus)}, {2},
@@ -86,7 +86,7 @@ TEST_F(PumpTest, Streams) {
 
 TEST_F(PumpTest, SecondRecordInOneCycleOverwritesTheFirst) {
   Feed(Concat(kStatus, kStatus2));
-  EXPECT_EQ(pump.PumpReceive(0), 2);
+  EXPECT_EQ(pump.PumpReceive(RecordingMode::Off), PumpResult::PacketHandled);
   EXPECT_EQ(pump.Counters().packetCount, 2u);
   EXPECT_TRUE(records.statusReceived);
   EXPECT_EQ(Bytes(records.status.begin(), records.status.end()), kStatus2);

@@ -15,7 +15,7 @@
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
 #include "setup/LoggerSetup.h"
-#include "setup/SetupRecord.h"
+#include "protocol/SetupRecord.h"
 #include "tests/support/FakeSerialBackend.h"
 
 namespace qv::testing {

@@ -1,12 +1,15 @@
-// Line faults and wrong-baud noise: seeded, at their rates, and never a packet.
+// Line faults and wrong-baud noise: seeded, at their rates, and never a
+// packet; and when the two ends of the line understand each other.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "protocol/StatusRecord.h"
 #include "sim/FaultInjector.h"
 #include "sim/LineGarbler.h"
-#include "status/StatusRecord.h"
+#include "sim/LoggerEnd.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/FakeClock.h"
 
 namespace qv {
 namespace {
@@ -51,9 +54,9 @@ TEST(FaultInjectorTest, PartialRatesAreSeededAndNearTheirRate) {
 
 TEST(LineGarblerTest, NoiseNeverHoldsAPacketAndIsSeeded) {
   StatusRecord r;
-  r.operationState = 9;
-  Bytes status(132);
-  r.Encode(status.data());
+  r.operationState = OperationState::Standby;
+  const StatusRecord::Bytes packet = r.Encode();
+  const Bytes status(packet.begin(), packet.end());
 
   LineGarbler g(7), same(7);
   Bytes all;
@@ -66,6 +69,23 @@ TEST(LineGarblerTest, NoiseNeverHoldsAPacketAndIsSeeded) {
   EXPECT_TRUE(testing::PacketsIn(all).empty());
   for (std::size_t i = 1; i < all.size(); ++i)
     ASSERT_FALSE(all[i] >= 1 && all[i] <= 8 && all[i] == all[i - 1]) << i;
+}
+
+TEST(LoggerEndTest, ComparesOnlyTheBaudWhereTheFramingIsHidden) {
+  FakeClock clock(1800032400);
+  LoggerEnd end(SimOptions{}, clock);
+  const LineSetting own{2400, 8, 'N', 1};
+  struct Case {
+    LineSetting host;
+    bool visible, hidden;  // match with the framing visible, and hidden
+  };
+  for (const Case& c : {Case{{2400, 8, 'N', 1}, true, true}, Case{{4800, 8, 'N', 1}, false, false},
+                        Case{{2400, 7, 'E', 1}, false, true}}) {
+    end.SetFramingVisible(true);
+    EXPECT_EQ(end.LinesMatch(c.host, own), c.visible) << c.host.baud << c.host.parity;
+    end.SetFramingVisible(false);
+    EXPECT_EQ(end.LinesMatch(c.host, own), c.hidden) << c.host.baud << c.host.parity;
+  }
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "link/Commands.h"
-#include "setup/SetupRecord.h"
+#include "protocol/Commands.h"
+#include "protocol/SetupRecord.h"
 #include "sim/HostInput.h"
 #include "tests/sim/SimTestSupport.h"
 

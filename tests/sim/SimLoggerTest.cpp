@@ -9,13 +9,13 @@
 
 #include "common/LoggerTime.h"
 #include "tests/support/FakeClock.h"
-#include "link/Commands.h"
-#include "setup/SetupRecord.h"
+#include "protocol/Commands.h"
+#include "protocol/SetupRecord.h"
 #include "sim/DefaultSetup.h"
 #include "sim/LoggerLine.h"
-#include "sim/LoggerStates.h"
+#include "protocol/OperationState.h"
 #include "sim/SimLogger.h"
-#include "status/StatusRecord.h"
+#include "protocol/StatusRecord.h"
 #include "tests/sim/SimTestSupport.h"
 
 namespace qv {
@@ -52,10 +52,11 @@ class SimLoggerTest : public ::testing::Test {
   }
 
   std::vector<OutgoingPacket> Take() { return logger_->TakeOutput(); }
-  std::vector<OutgoingPacket> Sent(int type) {
+  std::vector<OutgoingPacket> Sent(PacketType type) {
     std::vector<OutgoingPacket> out;
     for (OutgoingPacket& p : Take())
-      if (!p.bytes.empty() && p.bytes[0] == type) out.push_back(std::move(p));
+      if (p.bytes.size() >= 2 && PacketTypeOf(p.bytes[0], p.bytes[1]) == type)
+        out.push_back(std::move(p));
     return out;
   }
 
@@ -115,13 +116,11 @@ TEST_F(SimLoggerTest, SendsAStatusRecordEverySecondThatDescribesTheLogger) {
     ASSERT_EQ(packets.size(), 4u);  // at 0, 1, 2 and 3 s
     for (const OutgoingPacket& p : packets) {
       ASSERT_EQ(p.bytes.size(), 132u);
-      EXPECT_EQ(p.bytes[0], 3);
-      EXPECT_EQ(p.bytes[1], 3);
-      EXPECT_TRUE(ChecksumValid(p.bytes.data(), p.bytes.size()));
+      EXPECT_TRUE(StatusRecord::Decode(p.bytes).has_value());
       EXPECT_TRUE(SameLine(p.line, o.line));
     }
-    const StatusRecord r = StatusRecord::Decode(packets.back().bytes.data());
-    EXPECT_EQ(r.operationState, kStateStandby);
+    const StatusRecord r = *StatusRecord::Decode(packets.back().bytes);
+    EXPECT_EQ(r.operationState, OperationState::Standby);
     EXPECT_EQ(r.loggerModel, c.model);
     EXPECT_EQ(r.loggerId, 7);
     EXPECT_EQ(r.runNumber, -1);
@@ -150,13 +149,11 @@ TEST_F(SimLoggerTest, GetSetupAnswersWithTheModelsDefaultSetup) {
     Make(o);
     Take();
     Command(CmdGetSetup);
-    const std::vector<OutgoingPacket> replies = Sent(1);
+    const std::vector<OutgoingPacket> replies = Sent(PacketType::Setup);
     ASSERT_EQ(replies.size(), 1u);
     Bytes b = replies[0].bytes;
     ASSERT_EQ(b.size(), 192u);
-    EXPECT_EQ(b[0], 1);
-    EXPECT_EQ(b[1], 1);
-    EXPECT_TRUE(ChecksumValid(b.data(), b.size()));
+    EXPECT_TRUE(HoldsPacket(b, PacketType::Setup));
 
     SetupBytes bytes{};
     std::copy(b.begin(), b.end(), bytes.begin());
@@ -201,10 +198,10 @@ TEST_F(SimLoggerTest, ASentSetupReplacesTheLoggersOnlyWithAGoodByteSum) {
   Take();
   SendSetup(sent);
   EXPECT_EQ(logger_->Setup(), sent);
-  EXPECT_TRUE(Sent(1).empty()) << "the same host port needs no answer";
+  EXPECT_TRUE(Sent(PacketType::Setup).empty()) << "the same host port needs no answer";
 
   Command(CmdGetSetup);
-  const std::vector<OutgoingPacket> reply = Sent(1);
+  const std::vector<OutgoingPacket> reply = Sent(PacketType::Setup);
   ASSERT_EQ(reply.size(), 1u);
   EXPECT_EQ(Bytes(sent.begin(), sent.end()), reply[0].bytes);
 }
@@ -227,7 +224,7 @@ TEST_F(SimLoggerTest, ASetupThatMovesTheHostPortIsAnsweredAtTheOldSetting) {
     });
     Take();
     SendSetup(sent);
-    const std::vector<OutgoingPacket> reply = Sent(1);
+    const std::vector<OutgoingPacket> reply = Sent(PacketType::Setup);
     if (SameLine(c.expected, start)) {
       EXPECT_TRUE(reply.empty());
     } else {
@@ -237,7 +234,7 @@ TEST_F(SimLoggerTest, ASetupThatMovesTheHostPortIsAnsweredAtTheOldSetting) {
     }
     EXPECT_TRUE(SameLine(logger_->Line(), c.expected));
     Advance(1000);
-    const std::vector<OutgoingPacket> status = Sent(3);
+    const std::vector<OutgoingPacket> status = Sent(PacketType::Status);
     ASSERT_FALSE(status.empty());
     EXPECT_TRUE(SameLine(status[0].line, c.expected));
   }
@@ -272,15 +269,15 @@ TEST_F(SimLoggerTest, BeginSampleWalksTheStatesOfTheSetupsTimes) {
 
   struct Step {
     std::int64_t atMs;  // since Begin Sample
-    std::int16_t state;
+    OperationState state;
     std::uint32_t timeLeft;
   };
   const Step steps[] = {
-      {0, kStateDelay, 2},     {500, kStateDelay, 2},     {1500, kStateDelay, 1},
-      {2000, kStateWarmup, 3}, {4900, kStateWarmup, 1},   {5000, kStateFlush, 1},
-      {6000, kStateSampling, 4}, {9500, kStateSampling, 1}, {10000, kStateSleeping, 5},
-      {14900, kStateSleeping, 1}, {15000, kStateWarmup, 3},  // no delay and no pre-flush again
-      {19000, kStateSampling, 4},
+      {0, OperationState::Delay, 2},     {500, OperationState::Delay, 2},     {1500, OperationState::Delay, 1},
+      {2000, OperationState::Warmup, 3}, {4900, OperationState::Warmup, 1},   {5000, OperationState::Flush, 1},
+      {6000, OperationState::Sampling, 4}, {9500, OperationState::Sampling, 1}, {10000, OperationState::Sleeping, 5},
+      {14900, OperationState::Sleeping, 1}, {15000, OperationState::Warmup, 3},  // no delay and no pre-flush again
+      {19000, OperationState::Sampling, 4},
   };
   std::int64_t at = 0;
   for (const Step& s : steps) {
@@ -309,17 +306,17 @@ TEST_F(SimLoggerTest, BeginSampleWalksTheStatesOfTheSetupsTimes) {
 
   Command(CmdStop);
   const StatusRecord ended = Status();
-  EXPECT_EQ(ended.operationState, kStateEndOfRun);
+  EXPECT_EQ(ended.operationState, OperationState::EndOfRun);
   EXPECT_EQ(ended.timeLeft, 0u);
   EXPECT_GT(ended.endVoltage, 0);
   EXPECT_EQ(ended.portDataRates[1], 0);
   EXPECT_EQ(ended.portFileSizes[1], sampling.portFileSizes[1]);
   Advance(5000);
-  EXPECT_EQ(Status().operationState, kStateEndOfRun);
+  EXPECT_EQ(Status().operationState, OperationState::EndOfRun);
 
   Command(CmdBeginSample);
   EXPECT_EQ(Status().runNumber, 2);
-  EXPECT_EQ(Status().operationState, kStateDelay);
+  EXPECT_EQ(Status().operationState, OperationState::Delay);
   EXPECT_EQ(Status().portFileSizes[1], 0);
 }
 
@@ -331,7 +328,7 @@ TEST_F(SimLoggerTest, ALateTickLandsWhereTheScheduleSays) {
   clock_.AdvanceMs(28350);
   now_ += 28350;
   logger_->Tick(now_);
-  EXPECT_EQ(Status().operationState, kStateWarmup);
+  EXPECT_EQ(Status().operationState, OperationState::Warmup);
   EXPECT_EQ(Status().timeLeft, 3u);
   EXPECT_EQ(Status().portFileSizes[1], 2 * 4 * 62);  // two samples of 4 s
 }
@@ -347,13 +344,13 @@ TEST_F(SimLoggerTest, OutsideMooredModeTheLoggerSamplesUntilEitherStopEndsTheRun
         s.SetTimeField(static_cast<SetupRecord::Time>(t), 1);
     }));
     Send(stop);  // nothing to stop yet
-    EXPECT_EQ(Status().operationState, kStateStandby);
+    EXPECT_EQ(Status().operationState, OperationState::Standby);
     Command(CmdBeginSample);
     Advance(60000);
-    EXPECT_EQ(Status().operationState, kStateSampling);
+    EXPECT_EQ(Status().operationState, OperationState::Sampling);
     EXPECT_EQ(Status().timeLeft, 0u);
     Send(stop);
-    EXPECT_EQ(Status().operationState, kStateEndOfRun);
+    EXPECT_EQ(Status().operationState, OperationState::EndOfRun);
   }
 }
 
@@ -362,13 +359,13 @@ TEST_F(SimLoggerTest, SleepUntilSleepsToTheLoggersOwnClock) {
   o.clockOffsetSeconds = 10;
   Make(o);
   Command(CmdSleepUntil, 0, logger_->LoggerTime() + 5);
-  EXPECT_EQ(Status().operationState, kStateSleeping);
+  EXPECT_EQ(Status().operationState, OperationState::Sleeping);
   EXPECT_EQ(Status().timeLeft, 5u);
   Advance(4000);
-  EXPECT_EQ(Status().operationState, kStateSleeping);
+  EXPECT_EQ(Status().operationState, OperationState::Sleeping);
   EXPECT_EQ(Status().timeLeft, 1u);
   Advance(1000);
-  EXPECT_EQ(Status().operationState, kStateStandby);
+  EXPECT_EQ(Status().operationState, OperationState::Standby);
 }
 
 TEST_F(SimLoggerTest, ClearMemoryTakesAWhileThenLeavesAnEmptyFlash) {
@@ -379,17 +376,17 @@ TEST_F(SimLoggerTest, ClearMemoryTakesAWhileThenLeavesAnEmptyFlash) {
   ASSERT_LT(Status().freeDisk, Status().totalDisk);
 
   Command(CmdClearMemory, 0);  // the host always confirms with 1
-  EXPECT_EQ(Status().operationState, kStateEndOfRun);
+  EXPECT_EQ(Status().operationState, OperationState::EndOfRun);
 
   Command(CmdClearMemory, 1);
-  EXPECT_EQ(Status().operationState, kStateClearMemory);
+  EXPECT_EQ(Status().operationState, OperationState::ClearMemory);
   EXPECT_EQ(Status().timeLeft, 2u);
   Command(CmdBeginSample);  // busy clearing
   Advance(1900);
-  EXPECT_EQ(Status().operationState, kStateClearMemory);
+  EXPECT_EQ(Status().operationState, OperationState::ClearMemory);
   Advance(100);
   const StatusRecord r = Status();
-  EXPECT_EQ(r.operationState, kStateStandby);
+  EXPECT_EQ(r.operationState, OperationState::Standby);
   EXPECT_EQ(r.runNumber, -1);
   EXPECT_EQ(r.freeDisk, r.totalDisk);
   EXPECT_EQ(r.portFileSizes[1], 0);
@@ -406,15 +403,15 @@ TEST_F(SimLoggerTest, ResetAndDefaultsHaltARunAndRestoreTheFactorySettings) {
 
   Command(CmdBeginSample);
   Command(CmdResetToMonitor);
-  EXPECT_EQ(Status().operationState, kStateOff);
+  EXPECT_EQ(Status().operationState, OperationState::Off);
   Advance(2000);
-  EXPECT_EQ(Status().operationState, kStateStandby);
+  EXPECT_EQ(Status().operationState, OperationState::Standby);
 
   SendSetup(EditedSetup([](SetupRecord& s) { s.SetMode(2); }));
   Command(CmdSetLoggerId, 3);
   Command(CmdBeginSample);
   Command(CmdLoadDefaultSetup);
-  EXPECT_EQ(Status().operationState, kStateStandby);
+  EXPECT_EQ(Status().operationState, OperationState::Standby);
   EXPECT_EQ(logger_->Setup(), factory);
   EXPECT_EQ(Status().loggerId, 3);
   EXPECT_EQ(Status().serialMask & 0x100, 0x100);
@@ -441,7 +438,7 @@ TEST_F(SimLoggerTest, FindsItsFramesAgainAfterAnythingElseOnTheLine) {
                stream.begin() + static_cast<std::ptrdiff_t>(std::min(at + 7, stream.size()))));
   // The stray 01 01 looks like the start of a setup until the line falls quiet.
   Advance(1100);
-  EXPECT_EQ(Sent(1).size(), 1u);
+  EXPECT_EQ(Sent(PacketType::Setup).size(), 1u);
   EXPECT_EQ(Status().loggerId, 5);
 }
 
@@ -474,9 +471,9 @@ TEST_F(SimLoggerTest, Rs422OnAnRs232CableSilencesTheLoggerUntilAPowerCycle) {
   EXPECT_FALSE(logger_->Silent());
   EXPECT_TRUE(SameLine(logger_->Line(), o.line));
   Advance(1000);
-  const std::vector<OutgoingPacket> status = Sent(3);
+  const std::vector<OutgoingPacket> status = Sent(PacketType::Status);
   ASSERT_FALSE(status.empty());
-  EXPECT_EQ(StatusRecord::Decode(status[0].bytes.data()).serialMask & 0x100, 0);
+  EXPECT_EQ(StatusRecord::Decode(status[0].bytes)->serialMask & 0x100, 0);
 }
 
 TEST_F(SimLoggerTest, OnAnRs422CableBothInterfacesKeepTalking) {
@@ -487,9 +484,9 @@ TEST_F(SimLoggerTest, OnAnRs422CableBothInterfacesKeepTalking) {
     Command(code);
     Take();
     Advance(1000);
-    const std::vector<OutgoingPacket> status = Sent(3);
+    const std::vector<OutgoingPacket> status = Sent(PacketType::Status);
     ASSERT_EQ(status.size(), 1u);
-    EXPECT_EQ(StatusRecord::Decode(status[0].bytes.data()).serialMask & 0x100,
+    EXPECT_EQ(StatusRecord::Decode(status[0].bytes)->serialMask & 0x100,
               code == CmdSelectRs422 ? 0x100 : 0);
   }
 }
@@ -499,12 +496,12 @@ TEST_F(SimLoggerTest, APowerCycleEndsARunAndAutoStartBeginsTheNext) {
   Command(CmdBeginSample);
   Advance(3000);
   logger_->PowerCycle();
-  EXPECT_EQ(Status().operationState, kStateStandby);
+  EXPECT_EQ(Status().operationState, OperationState::Standby);
   EXPECT_EQ(Status().runNumber, 1);
 
   SendSetup(EditedSetup([](SetupRecord& s) { s.SetAutoStart(1); }));
   logger_->PowerCycle();
-  EXPECT_EQ(Status().operationState, kStateDelay);
+  EXPECT_EQ(Status().operationState, OperationState::Delay);
   EXPECT_EQ(Status().runNumber, 2);
 }
 

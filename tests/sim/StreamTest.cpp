@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "link/Commands.h"
-#include "setup/SetupRecord.h"
-#include "stream/DataPacket.h"
+#include "protocol/ByteSum.h"
+#include "protocol/Commands.h"
+#include "protocol/SetupRecord.h"
+#include "protocol/DataPacket.h"
 #include "tests/support/FakeClock.h"
 #include "sim/LinePacer.h"
-#include "sim/LoggerStates.h"
+#include "protocol/OperationState.h"
 #include "sim/SentPackets.h"
 #include "sim/SimLogger.h"
 #include "sim/SimMeter.h"
@@ -60,7 +61,7 @@ class StreamTest : public ::testing::Test {
     std::vector<SeenDataPacket> data;
     int status = 0;
     for (const OutgoingPacket& p : logger_->TakeOutput()) {
-      if (p.bytes[0] == kStatusPacket) ++status;
+      if (PacketTypeOf(p.bytes[0], p.bytes[1]) == PacketType::Status) ++status;
       for (SeenDataPacket& d : testing::DataPacketsIn(p.bytes)) data.push_back(std::move(d));
     }
     if (statusCount != nullptr) *statusCount = status;
@@ -102,7 +103,7 @@ TEST_F(StreamTest, StreamsWhileSamplingWhenTheModeOrOutputFormatAsks) {
     Command(CmdBeginSample);
     Advance(1000);
     EXPECT_TRUE(TakeData().empty()) << "the delay";
-    ASSERT_EQ(logger_->OperationState(), kStateSampling);
+    ASSERT_EQ(logger_->State(), OperationState::Sampling);
     Advance(3000);
     int status = 0;
     const std::vector<SeenDataPacket> data = TakeData(&status);
@@ -151,7 +152,7 @@ TEST_F(StreamTest, EachUnitOfAChainCountsItsOwnSequenceAndTheTimeUnitTellsTheTim
   o.rateHz = 5;
   o.stream = true;
   Make(o);
-  EXPECT_EQ(logger_->OperationState(), kStateSampling) << "--stream needs no command";
+  EXPECT_EQ(logger_->State(), OperationState::Sampling) << "--stream needs no command";
   Advance(60000);
   const auto units = ByUnit(TakeData());
   ASSERT_EQ(units.size(), 4u);
@@ -229,7 +230,7 @@ std::map<int, Bytes> PortStreams(const std::vector<SeenDataPacket>& packets) {
     for (int k = 1; k <= 9; ++k) {
       const Bytes b = p.Port(k);
       ports[k].insert(ports[k].end(), b.begin(), b.end());
-      sum += p.portCounts[k - 1];
+      sum += p.decoded.header.portCounts[k - 1];
     }
     EXPECT_EQ(static_cast<std::size_t>(sum), p.payload.size());
   }
@@ -314,7 +315,7 @@ TEST_F(StreamTest, AFullChainAt20HzLeavesRoomOnA115200Line) {
   std::size_t bytes = 0, packets = 0;
   for (const OutgoingPacket& p : logger_->TakeOutput()) {
     bytes += p.bytes.size();
-    packets += p.bytes[0] == kDataPacket;
+    packets += PacketTypeOf(p.bytes[0], p.bytes[1]) == PacketType::Data;
   }
   // The last turns of units 2 to 4 fall just after the 10 s.
   EXPECT_EQ(packets, 10u * (4 * 20 + 1) - 3);
@@ -339,7 +340,7 @@ TEST_F(StreamTest, PacketFaultsAtFullRate) {
     Advance(2000);
     std::vector<Bytes> sent;
     for (OutgoingPacket& p : logger_->TakeOutput())
-      if (p.bytes[0] == kDataPacket) sent.push_back(std::move(p.bytes));
+      if (PacketTypeOf(p.bytes[0], p.bytes[1]) == PacketType::Data) sent.push_back(std::move(p.bytes));
     const StreamCounts& n = logger_->Streamed();
     EXPECT_EQ(n.packets, 20u);
     if (c.rates.repeat > 0) {
@@ -382,7 +383,7 @@ TEST_F(StreamTest, PartialPacketFaultsAreSeededAndNearTheirRates) {
     Advance(50000);
     std::vector<Bytes> sent;
     for (OutgoingPacket& p : logger_->TakeOutput())
-      if (p.bytes[0] == kDataPacket) sent.push_back(std::move(p.bytes));
+      if (PacketTypeOf(p.bytes[0], p.bytes[1]) == PacketType::Data) sent.push_back(std::move(p.bytes));
     return sent;
   };
   const std::vector<Bytes> a = run(5);

@@ -38,7 +38,7 @@ TEST_F(RecordingTest, ContinuousArchiveHoldsEachKeptPacketLittleEndian) {
   EXPECT_EQ(spec.defaultExtension, "");
   EXPECT_EQ(spec.filter, "");
   EXPECT_TRUE(spec.overwritePrompt);
-  EXPECT_EQ(stream.RecordingMode(), kRecordingArchive);
+  EXPECT_EQ(stream.RecordingMode(), RecordingMode::Archive);
   EXPECT_EQ(record().LBArchiveFileName.Caption(), "Archive File:  " + path);
   EXPECT_TRUE(StartButtonsEnabled(false));
 
@@ -56,7 +56,7 @@ TEST_F(RecordingTest, ContinuousArchiveHoldsEachKeptPacketLittleEndian) {
   EXPECT_EQ(recorder().BytesWritten(), (32 + 3) + (32 + 300) + (32 + 1));
 
   record().BTStopRecord.UserClick();
-  EXPECT_EQ(stream.RecordingMode(), kRecordingOff);
+  EXPECT_EQ(stream.RecordingMode(), RecordingMode::Off);
   EXPECT_TRUE(StartButtonsEnabled(true));
   EXPECT_EQ(record().LBArchiveFileName.Caption(), "Archive File:  " + path);
   EXPECT_EQ(Feed(MakeDataPacket(1, 7, 0, Bytes{'z'})).outcome, PacketOutcome::NotRecorded);
@@ -122,7 +122,7 @@ TEST_F(RecordingTest, RawFileHoldsExactlyTheBytesGiven) {
   EXPECT_EQ(spec.defaultExtension, "raw");
   EXPECT_EQ(spec.filter, "Raw Files|*.raw|All Files|*.*");
   EXPECT_TRUE(spec.overwritePrompt);
-  EXPECT_EQ(stream.RecordingMode(), kRecordingRawInput);
+  EXPECT_EQ(stream.RecordingMode(), RecordingMode::RawInput);
   EXPECT_EQ(record().LBArchiveFileName.Caption(), "Raw Input File:  " + path);
 
   Bytes all;
@@ -146,7 +146,7 @@ TEST_F(RecordingTest, CancelledDialogsChangeNothing) {
   for (forms::Button* b : {&record().BTRecordArchive, &record().BTRecordRaw,
                            &record().BTRecord1Hour, &record().BTRecord1Day}) {
     b->UserClick();
-    EXPECT_EQ(stream.RecordingMode(), kRecordingOff);
+    EXPECT_EQ(stream.RecordingMode(), RecordingMode::Off);
     EXPECT_TRUE(StartButtonsEnabled(true));
   }
   EXPECT_EQ(record().LBArchiveFileName.Caption(), "Archive File:");
@@ -167,7 +167,7 @@ TEST_F(RecordingTest, FilesThatCannotBeCreatedAreToldAndNothingStarts) {
   for (const Case& c : cases) {
     prompter.Clear();
     Start(*c.button, c.path);
-    EXPECT_EQ(stream.RecordingMode(), kRecordingOff);
+    EXPECT_EQ(stream.RecordingMode(), RecordingMode::Off);
     EXPECT_TRUE(StartButtonsEnabled(true));
     ASSERT_EQ(prompter.Notices().size(), 1u);
     EXPECT_EQ(prompter.Notices()[0].caption, "File Error");
@@ -181,11 +181,11 @@ TEST_F(RecordingTest, FilesThatCannotBeCreatedAreToldAndNothingStarts) {
 TEST_F(RecordingTest, WriteFailuresAreToldOncePerRecordingAndRecordingGoesOn) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   Start(record().BTRecordArchive, "/dev/full");
-  ASSERT_EQ(stream.RecordingMode(), kRecordingArchive);
+  ASSERT_EQ(stream.RecordingMode(), RecordingMode::Archive);
   for (std::uint8_t s = 0; s < 3; ++s) EXPECT_EQ(Feed(1, s).outcome, PacketOutcome::WriteFailed);
   stream.SecondTick();
   EXPECT_EQ(recorder().BytesWritten(), 0);
-  EXPECT_EQ(stream.RecordingMode(), kRecordingArchive);
+  EXPECT_EQ(stream.RecordingMode(), RecordingMode::Archive);
   ASSERT_EQ(prompter.Notices().size(), 1u);
   EXPECT_EQ(prompter.Notices()[0].caption, "File Error");
   EXPECT_EQ(prompter.Notices()[0].text, "Unable to Write to /dev/full");

@@ -55,7 +55,7 @@ TEST_F(RolloverTest, HourlyFilesChangeWithTheFirstPacketAfterTheHour) {
   const std::string prefix = dir / "cruise";
   Start(record().BTRecord1Hour, prefix);
   EXPECT_EQ(prompter.fileDialogs.at(0).title, "Record 1 Hour Archive");
-  EXPECT_EQ(stream.RecordingMode(), kRecordingOneHour);
+  EXPECT_EQ(stream.RecordingMode(), RecordingMode::OneHour);
   EXPECT_EQ(record().LBArchiveFileName.Caption(), "1 Hour Archive File:  " + prefix + "26_343.013");
   EXPECT_TRUE(std::filesystem::exists(prefix + "26_343.013"));  // created at once, empty
   EXPECT_FALSE(recorder().RecordFileOpen());
@@ -141,7 +141,7 @@ TEST_F(RolloverTest, AnHourFileThatCannotBeOpenedIsToldOnceAndNeverWritten) {
   At(zone.Local(2026, 12, 9, 13, 40, 0));
   const std::string prefix = dir / "gone/cruise";
   Start(record().BTRecord1Hour, prefix);
-  EXPECT_EQ(stream.RecordingMode(), kRecordingOneHour);
+  EXPECT_EQ(stream.RecordingMode(), RecordingMode::OneHour);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Packet().outcome, PacketOutcome::WriteFailed);
   Later(60);
   EXPECT_EQ(Packet().outcome, PacketOutcome::WriteFailed);

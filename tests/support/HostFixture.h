@@ -10,7 +10,7 @@
 #include "app/HostProgram.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "link/CommandFrame.h"
+#include "protocol/CommandFrame.h"
 #include "tests/support/DaylightSavingZone.h"
 #include "tests/support/FakeSerialBackend.h"
 

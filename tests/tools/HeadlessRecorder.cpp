@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   host.Main().Timer55ms.Fire();  // start-up
   host.Link().hostPortForm.HostPortCB.UserSelect(1);
   host.Stream().recordTab.BTRecordArchive.UserClick();
-  if (host.Stream().RecordingMode() != 2) {
+  if (host.Stream().RecordingMode() != qv::RecordingMode::Archive) {
     std::fprintf(stderr, "recording did not start\n");
     return 1;
   }

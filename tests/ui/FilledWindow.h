@@ -11,8 +11,8 @@
 #include "app/HostProgram.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "setup/SetupRecord.h"
-#include "status/StatusRecord.h"
+#include "protocol/SetupRecord.h"
+#include "protocol/StatusRecord.h"
 #include "tests/support/FakeSerialBackend.h"
 #include "ui/MainWindow.h"
 
@@ -29,7 +29,7 @@ struct FilledWindow : ::testing::Test {
   // a remote host on.
   static StatusRecord TypicalStatus(std::int32_t loggerTime) {
     StatusRecord s;
-    s.operationState = 6;
+    s.operationState = OperationState::Sampling;
     s.runNumber = 7;
     s.loggerTime = loggerTime;
     s.timeLeft = 3725;
@@ -100,9 +100,8 @@ struct FilledWindow : ::testing::Test {
     host.Main().Timer475ms.Fire();
   }
   void ReceiveStatus(const StatusRecord& s) {
-    std::vector<std::uint8_t> packet(kStatusRecordSize);
-    s.Encode(packet.data());
-    Receive(packet);
+    const StatusRecord::Bytes packet = s.Encode();
+    Receive({packet.begin(), packet.end()});
   }
   void ReceiveSetup(const SetupBytes& setup) { Receive({setup.begin(), setup.end()}); }
 

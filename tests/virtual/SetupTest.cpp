@@ -1,14 +1,15 @@
-// Setup against the simulated logger: get, edit, send and get again; a setup
-// that moves the host port; a run walking its states with the sent times.
+// Setup against the simulated logger in virtual time: get, edit, send and get
+// again; a setup that moves the host port; a run walking its states with the
+// sent times.
 #include <set>
 
-#include "setup/SetupRecord.h"
-#include "tests/e2e/EndToEndFixture.h"
+#include "protocol/SetupRecord.h"
+#include "tests/support/VirtualHostFixture.h"
 
 namespace qv {
 namespace {
 
-class SetupEndToEnd : public testing::EndToEndFixture {
+class SetupTest : public testing::VirtualHostFixture {
  public:
   PortSetupTab& PS() { return host.Setup().portSetup; }
   LoggerControlTab& LC() { return host.Setup().loggerControl; }
@@ -21,8 +22,8 @@ class SetupEndToEnd : public testing::EndToEndFixture {
   std::string Operation() { return host.Status().group.LBOperation.Caption(); }
 };
 
-TEST_F(SetupEndToEnd, WhatIsSentIsWhatTheLoggerReturns) {
-  StartSimulator();
+TEST_F(SetupTest, WhatIsSentIsWhatTheLoggerReturns) {
+  StartLogger();
   StartHostOnCom1();
   ASSERT_TRUE(RunUntil([&] { return host.Main().GBLoggerStatus.Visible(); }, 4000));
   EXPECT_TRUE(host.Main().PStore.Visible());
@@ -53,8 +54,8 @@ TEST_F(SetupEndToEnd, WhatIsSentIsWhatTheLoggerReturns) {
   EXPECT_EQ(PS().CBPortSetup[2].Text(), "38400");
 }
 
-TEST_F(SetupEndToEnd, AHostPortOf19200MovesBothEndsAndTheLinkKeepsWorking) {
-  StartSimulator();
+TEST_F(SetupTest, AHostPortOf19200MovesBothEndsAndTheLinkKeepsWorking) {
+  StartLogger();
   StartHostOnCom1();
   ASSERT_TRUE(GetSetup());
   PS().CBHostPortSetup.UserSelect(8);  // "19200"
@@ -64,11 +65,11 @@ TEST_F(SetupEndToEnd, AHostPortOf19200MovesBothEndsAndTheLinkKeepsWorking) {
   EXPECT_EQ(host.Ports().SettingCode(0), 8);
   auto before = host.Pump().Counters().packetCount;
   EXPECT_TRUE(RunUntil([&] { return host.Pump().Counters().packetCount > before + 1; }, 4000));
-  EXPECT_EQ(Sim().Snapshot().loggerLine.baud, 19200);
+  EXPECT_EQ(Logger().loggerLine.baud, 19200);
 }
 
-TEST_F(SetupEndToEnd, BeginSampleWalksTheStatesWithTheSentTimes) {
-  StartSimulator();
+TEST_F(SetupTest, BeginSampleWalksTheStatesWithTheSentTimes) {
+  StartLogger();
   StartHostOnCom1();
   ASSERT_TRUE(GetSetup());
   for (forms::UpDown* ud : {&LC().DelayUD, &LC().PreFlushUD, &LC().WarmupUD, &LC().FlushUD})

@@ -1,15 +1,14 @@
-#include "status/StatusRecord.h"
-
-#include <cstring>
+#include "protocol/StatusRecord.h"
 
 #include "common/ByteOrder.h"
-#include "common/ByteSum.h"
 
 namespace qv {
 
-StatusRecord StatusRecord::Decode(const std::uint8_t* b) {
+std::optional<StatusRecord> StatusRecord::Decode(std::span<const std::uint8_t> bytes) {
+  if (!HoldsPacket(bytes, kType)) return std::nullopt;
+  const std::uint8_t* b = bytes.data();
   StatusRecord r;
-  r.operationState = ReadLE16s(b + 4);
+  r.operationState = static_cast<OperationState>(ReadLE16s(b + 4));
   r.runNumber = ReadLE16s(b + 6);
   r.loggerTime = ReadLE32s(b + 8);
   r.timeLeft = ReadLE32(b + 12);
@@ -34,12 +33,12 @@ StatusRecord StatusRecord::Decode(const std::uint8_t* b) {
   return r;
 }
 
-void StatusRecord::Encode(std::uint8_t* b) const {
-  std::memset(b, 0, kStatusRecordSize);
-  b[0] = b[1] = 3;
+StatusRecord::Bytes StatusRecord::Encode() const {
+  Bytes bytes{};
+  std::uint8_t* b = bytes.data();
   auto w16 = [&](int off, std::int16_t v) { WriteLE16(b + off, static_cast<std::uint16_t>(v)); };
   auto w32 = [&](int off, std::int32_t v) { WriteLE32(b + off, static_cast<std::uint32_t>(v)); };
-  w16(4, operationState);
+  w16(4, static_cast<std::int16_t>(operationState));
   w16(6, runNumber);
   w32(8, loggerTime);
   WriteLE32(b + 12, timeLeft);
@@ -61,7 +60,8 @@ void StatusRecord::Encode(std::uint8_t* b) const {
   w32(116, freeDisk);
   w32(120, totalDisk);
   WriteLE32(b + 124, firmwareStamp);
-  SealChecksum(b, kStatusRecordSize);
+  SealPacket(bytes, kType);
+  return bytes;
 }
 
 std::uint32_t StatusRecord::MakeFirmwareStamp(int major, int minor, int month, int day, int year) {

@@ -1,8 +1,9 @@
-// The command codes the host sends to the logger. Each code is two equal
-// bytes, so it reads the same in either byte order.
+// The command codes the host sends to the logger, and the plain stop texts.
+// Each code is two equal bytes, so it reads the same in either byte order.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace qv {
 
@@ -23,5 +24,14 @@ inline constexpr std::uint16_t CmdResetToMonitor = 0xB6B6;
 inline constexpr std::uint16_t CmdGetDirectory = 0xB8B8;
 inline constexpr std::uint16_t CmdUploadRun = 0xBABA;
 inline constexpr std::uint16_t CmdClearMemory = 0xBDBD;
+
+// The name of a command code ("CmdGetSetup"); nullptr for a code not listed.
+const char* CommandName(std::uint16_t code);
+
+// Stop as plain text: a logger at 7 data bits gets only the first, any other
+// the CmdStop frame and then the second. The four blanks only wake the line.
+inline constexpr std::string_view kStopText7E1 = "    STOP7E1STOP7E1";
+inline constexpr std::string_view kStopTextBreak = "    BREAKBREAKBREAK";
+inline constexpr std::size_t kStopTextLead = 4;
 
 }  // namespace qv

@@ -4,15 +4,22 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 
-#include "link/PacketTypes.h"
+#include "protocol/OperationState.h"
+#include "protocol/PacketTypes.h"
 
 namespace qv {
 
 inline constexpr int kStatusRecordSize = kStatusPacketSize;
 
 struct StatusRecord {
-  std::int16_t operationState = 0;
+  static constexpr PacketType kType = PacketType::Status;
+  static constexpr int kSize = kStatusRecordSize;
+  using Bytes = std::array<std::uint8_t, kSize>;
+
+  OperationState operationState = OperationState::Off;
   std::int16_t runNumber = -1;
   std::int32_t loggerTime = 0;
   std::uint32_t timeLeft = 0;
@@ -35,14 +42,18 @@ struct StatusRecord {
   std::int32_t totalDisk = 0;
   std::uint32_t firmwareStamp = 0;
 
-  static StatusRecord Decode(const std::uint8_t* bytes);
-  // Writes the whole packet: type bytes, fields, zeroed unused bytes, checksum.
-  void Encode(std::uint8_t* bytes) const;
+  // The whole packet: type bytes, fields, unused bytes 0, byte sum.
+  Bytes Encode() const;
+  // The record of the packet at the start of `bytes`; nothing unless they
+  // hold a whole status packet with a right byte sum.
+  static std::optional<StatusRecord> Decode(std::span<const std::uint8_t> bytes);
 
   // Firmware stamp: bits 28-31 major, 20-27 minor (hundredths), 16-19 month,
   // 8-15 day, 0-7 year.
   static std::uint32_t MakeFirmwareStamp(int major, int minor, int month, int day, int year);
   double FirmwareVersion() const;
+
+  bool operator==(const StatusRecord&) const = default;
 };
 
 }  // namespace qv
