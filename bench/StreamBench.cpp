@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
 #include "tests/support/PacketBuilder.h"
+#include "tests/support/ScriptedPrompter.h"
 
 namespace qv {
 namespace {

@@ -1,160 +1,122 @@
-// Fuzzes the framer and the receive pump with logger input; some inputs get
-// their packet-like stretches sealed so that valid packets are reached too.
+// Fuzzes the wire format with logger input: the framer finds packets as the
+// pump drives it, every decoder is tried at every offset, and whatever one
+// decodes must encode back to what it read. Some inputs get their packet-like
+// stretches sealed so that valid packets are reached too.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <span>
 #include <vector>
 
-#include "common/ByteOrder.h"
-#include "protocol/ByteSum.h"
-#include "tests/support/ScriptedPrompter.h"
+#include "fuzz/FuzzSupport.h"
+#include "protocol/CommandFrame.h"
+#include "protocol/DataPacket.h"
+#include "protocol/FlashErrorPacket.h"
 #include "protocol/PacketFramer.h"
-#include "link/ReceivePump.h"
-#include "link/SerialPortService.h"
+#include "protocol/SetupRecord.h"
+#include "protocol/StatusRecord.h"
 
 namespace qv {
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
+using fuzz::Check;
+using Bytes = std::vector<std::uint8_t>;
+
+// A record decoded from bytes encodes to a record that decodes the same.
+template <typename Record>
+void CheckRoundTrip(std::span<const std::uint8_t> bytes) {
+  const std::optional<Record> first = Record::Decode(bytes);
+  if (!first) return;
+  const auto encoded = first->Encode();
+  const std::optional<Record> again = Record::Decode(encoded);
+  Check(again.has_value() && *again == *first);
 }
 
-// Delivers the input at most `chunk` bytes per read.
-class InputBackend : public SerialBackend {
- public:
-  InputBackend(const std::uint8_t* data, std::size_t size, std::size_t chunk)
-      : data_(data), size_(size), chunk_(chunk) {}
-  Handle Open(int, const LineSetting&) override { return 1; }
-  bool Close(Handle) override { return true; }
-  long Read(Handle, std::uint8_t* buffer, std::size_t max) override {
-    const std::size_t n = std::min({max, chunk_, size_ - at_});
-    std::copy(data_ + at_, data_ + at_ + n, buffer);
-    at_ += n;
-    return static_cast<long>(n);
-  }
-  long Write(Handle, const std::uint8_t*, std::size_t count) override {
-    return static_cast<long>(count);
-  }
-  std::string DeviceName(int) const override { return {}; }
-  bool Done() const { return at_ == size_; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t chunk_;
-  std::size_t at_ = 0;
-};
-
-// Checks what it is handed and writes over data packets, as the real
-// consumer converts their headers in place.
-class CheckingConsumer : public PacketConsumer {
- public:
-  void AcceptDataPacket(std::uint8_t* record, int recordLength) override {
-    Check(recordLength >= kEmptyDataPacketSize - 4 && recordLength <= kLargestPacketSize - 4);
-    Check(ReadBE16(record + kPayloadLengthOffset - 2) == recordLength - (kEmptyDataPacketSize - 4));
-    std::fill(record, record + recordLength, std::uint8_t{0xA5});
-  }
-  void PayloadLengthError(int length) override { Check(length > kMaxPayload && length <= 0xFFFF); }
-};
-
-// Replays slices of the input as replay packets, some of them oversized.
-class SliceTap : public RawInputTap {
- public:
-  SliceTap(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  int ReadReplayPacket(std::uint8_t* dst, int capacity) override {
-    const std::size_t n = std::min({size_ - at_, static_cast<std::size_t>(capacity),
-                                    static_cast<std::size_t>(kLargestPacketSize)});
-    std::copy(data_ + at_, data_ + at_ + n, dst);
-    at_ += n;
-    return static_cast<int>(n);
-  }
-  bool Done() const { return at_ == size_; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
-};
-
-// Seals the checksum of every stretch that starts like a packet and fits.
-void SealPacketLookalikes(std::vector<std::uint8_t>& b) {
-  std::size_t i = 0;
-  while (i + 1 < b.size()) {
-    const int type = b[i];
-    int size = 0;
-    if (type == b[i + 1] && type >= kSetupPacket && type <= kHardwareConfigPacket) {
-      size = FixedPacketSize(type);
-    } else if (type == kDataPacket && b[i + 1] == kDataPacket && i + 8 <= b.size()) {
-      const int length = ReadBE16(&b[i + kPayloadLengthOffset]) % (kMaxPayload + 1);
-      WriteBE16(&b[i + kPayloadLengthOffset], static_cast<std::uint16_t>(length));
-      size = length + kEmptyDataPacketSize;
+// The decoders of the packet at the head of the held bytes.
+void DecodeFramed(std::span<const std::uint8_t> packet, PacketType type) {
+  switch (type) {
+    case PacketType::Status:
+      Check(StatusRecord::Decode(packet).has_value());
+      CheckRoundTrip<StatusRecord>(packet);
+      break;
+    case PacketType::FlashError: {
+      const auto flash = FlashErrorPacket::Decode(packet);
+      Check(flash.has_value());
+      const auto bytes = flash->Encode();
+      Check(Bytes(bytes.begin(), bytes.end()) == Bytes(packet.begin(), packet.end()));
+      break;
     }
-    if (size > 0 && i + static_cast<std::size_t>(size) <= b.size()) {
-      SealChecksum(&b[i], static_cast<std::size_t>(size));
-      i += static_cast<std::size_t>(size);
-    } else {
-      ++i;
+    case PacketType::Data: {
+      const auto data = DataPacket::Decode(packet);
+      Check(data.has_value());
+      Check(data->Encode() == Bytes(packet.begin(), packet.end()));
+      Check(DataPacket::DecodeArchive(data->EncodeArchive()) == data);
+      for (int k = 0; k <= kDataPorts + 1; ++k) Check(data->Port(k).size() <= data->payload.size());
+      break;
     }
+    case PacketType::Setup:
+      Check(HoldsPacket(packet, type));
+      break;
+    default:
+      Check(HoldsPacket(packet, type));
+      break;
   }
 }
 
-// The framer alone on an exact-size copy, so any read past the held bytes
-// is caught; drives it the way the pump does.
-void FrameDirectly(const std::vector<std::uint8_t>& input) {
-  std::vector<std::uint8_t> exact(input);
+// The framer on an exact-size copy, so any read past the held bytes is
+// caught; driven the way the pump drives it.
+void FrameAll(const Bytes& input) {
+  const Bytes exact(input);
   PacketFramer framer;
   std::size_t at = 0;
   while (at < exact.size()) {
     const int held = static_cast<int>(exact.size() - at);
-    const int framed = framer.FramePacket(exact.data() + at, held);
-    if (framed == kFrameNeedMore) break;
+    const Framed framed = framer.FramePacket(exact.data() + at, held);
+    if (framed.result == FrameResult::NeedMore) break;
     int drop = 1;
-    if (framed == kDataPacket) {
-      drop = framer.ExpectedDataSize();
-      framer.Reset();
-    } else if (framed > 0) {
-      drop = FixedPacketSize(framed);
+    if (framed.result == FrameResult::Packet) {
+      drop = framed.size;
+      Check(framed.type != PacketType::None);
+      DecodeFramed(std::span<const std::uint8_t>(exact.data() + at, static_cast<std::size_t>(drop)),
+                   framed.type);
+      if (framed.type == PacketType::Data) framer.Reset();
     }
     Check(drop >= 1 && drop <= held);
     at += static_cast<std::size_t>(drop);
   }
 }
 
-void RunPump(const std::vector<std::uint8_t>& input, std::size_t chunk, int mode) {
-  InputBackend backend(input.data(), input.size(), chunk);
-  ScriptedPrompter prompter;
-  SerialPortService ports(backend, prompter);
-  ports.OpenPortSlot(kLoggerSlot, 1);
-  ReceivedRecords records;
-  CheckingConsumer consumer;
-  SliceTap tap(input.data(), input.size());
-  ReceivePump pump(ports, records, consumer, tap);
-
-  const bool replay = mode == ReceivePump::kReplayMode;
-  for (int cycles = 0; cycles < 1000000; ++cycles) {
-    const int result = pump.PumpReceive(mode);
-    Check(result >= 0 && result <= 2);
-    Check(pump.Held() >= 0 && pump.Held() <= ReceivePump::kBufferSize);
-    if (replay ? tap.Done() : (backend.Done() && result == 0)) break;
+// Every decoder at each of the first offsets of the input, shown the bytes to
+// its end; the first kilobyte keeps a run short whatever the input's size.
+void DecodeEverywhere(const Bytes& input) {
+  const std::span<const std::uint8_t> all(input);
+  for (std::size_t at = 0; at < std::min<std::size_t>(input.size(), 1024); ++at) {
+    const std::span<const std::uint8_t> rest = all.subspan(at);
+    if (const auto frame = CommandFrame::Decode(rest)) {
+      Check(CommandFrame::Decode(frame->Encode()) == frame);
+    }
+    if (const auto record = DataPacket::DecodeArchive(rest)) {
+      const Bytes encoded = record->EncodeArchive();
+      Check(encoded.size() <= rest.size());
+      Check(std::equal(encoded.begin(), encoded.end(), rest.begin()));
+    }
+    if (const auto packet = DataPacket::Decode(rest)) {
+      const Bytes encoded = packet->Encode();
+      Check(encoded.size() <= rest.size());
+      Check(std::equal(encoded.begin(), encoded.end(), rest.begin()));
+    }
+    CheckRoundTrip<StatusRecord>(rest);
+    CheckRoundTrip<FlashErrorPacket>(rest);
   }
-  Check(pump.Counters().totalInputBytes == input.size());
-  Check(replay || pump.Held() < kLargestPacketSize);
 }
 
 }  // namespace
 }  // namespace qv
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 2) return 0;
-  const std::uint8_t control = data[0];
-  std::vector<std::uint8_t> input(data + 1, data + size);
-  if (control & 0x01) qv::SealPacketLookalikes(input);
-  // Bits 1-2: read size; bit 3: replay instead of port reads.
-  static constexpr std::size_t kChunks[] = {1, 13, 512, 1 << 20};
-  const std::size_t chunk = kChunks[(control >> 1) & 0x03];
-  const int mode = (control & 0x08) ? qv::ReceivePump::kReplayMode : 0;
-  qv::FrameDirectly(input);
-  qv::RunPump(input, chunk, mode);
+  const auto in = qv::fuzz::Steer(data, size);
+  if (!in) return 0;
+  qv::FrameAll(in->bytes);
+  qv::DecodeEverywhere(in->bytes);
   return 0;
 }

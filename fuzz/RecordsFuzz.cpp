@@ -8,9 +8,9 @@
 
 #include "app/HostProgram.h"
 #include "common/Clock.h"
+#include "protocol/StatusRecord.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "protocol/StatusRecord.h"
 
 namespace {
 
@@ -40,15 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }();
   prompter.Clear();
 
-  std::uint8_t status[qv::kStatusRecordSize] = {};
-  std::memcpy(status, data, size < sizeof status ? size : sizeof status);
-  host->Status().ShowStatus(qv::StatusRecord::Decode(status));
+  // Sealed, so that any field values come through as from a logger.
+  qv::StatusRecord::Bytes status{};
+  std::memcpy(status.data() + 2, data, size < status.size() - 4 ? size : status.size() - 4);
+  qv::SealPacket(status, qv::PacketType::Status);
+  host->Status().ShowStatus(*qv::StatusRecord::Decode(status));
 
   auto& setup = host->Records().setup;
   setup.fill(0);
-  if (size > sizeof status)
-    std::memcpy(setup.data(), data + sizeof status,
-                size - sizeof status < setup.size() ? size - sizeof status : setup.size());
+  const std::size_t used = status.size() - 4;
+  if (size > used)
+    std::memcpy(setup.data(), data + used, size - used < setup.size() ? size - used : setup.size());
   host->Records().setupReceived = true;
   host->Main().Timer475ms.Fire();
   host->Setup().BTStoreSetup1Click();

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "protocol/Commands.h"
 #include "link/SerialPortService.h"
+#include "protocol/Commands.h"
 
 namespace qv {
 

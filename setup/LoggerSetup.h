@@ -9,8 +9,8 @@
 #include <string>
 
 #include "forms/Form.h"
-#include "setup/SetupForms.h"
 #include "protocol/SetupRecord.h"
+#include "setup/SetupForms.h"
 
 namespace qv {
 

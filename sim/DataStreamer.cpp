@@ -6,10 +6,10 @@
 
 #include "common/ByteOrder.h"
 #include "common/Format.h"
+#include "protocol/DataPacket.h"
 #include "protocol/PacketTypes.h"
 #include "sim/LoggerModel.h"
 #include "sim/PortUse.h"
-#include "protocol/DataPacket.h"
 
 namespace qv {
 

@@ -4,8 +4,8 @@
 #include <chrono>
 
 #include "common/ByteOrder.h"
-#include "protocol/ByteSum.h"
 #include "common/Format.h"
+#include "protocol/ByteSum.h"
 
 namespace qv {
 

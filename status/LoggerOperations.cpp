@@ -9,8 +9,8 @@
 #include "factory/FactoryForms.h"
 #include "factory/FactoryPassword.h"
 #include "link/CommandLink.h"
-#include "protocol/Commands.h"
 #include "link/SerialPortService.h"
+#include "protocol/Commands.h"
 #include "setup/SetupForms.h"
 #include "upload/UploadForms.h"
 

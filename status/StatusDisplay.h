@@ -10,8 +10,8 @@
 
 #include "common/Clock.h"
 #include "forms/Form.h"
-#include "status/StatusForms.h"
 #include "protocol/StatusRecord.h"
+#include "status/StatusForms.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 // the per-second statistics, and exit.
 #include <gtest/gtest.h>
 
-#include "protocol/StatusRecord.h"
 #include "protocol/DataPacket.h"
+#include "protocol/StatusRecord.h"
 #include "tests/support/HostFixture.h"
 
 namespace qv {

@@ -6,11 +6,11 @@
 
 #include "common/ByteOrder.h"
 #include "common/Clock.h"
-#include "tests/support/FakeClock.h"
 #include "common/Format.h"
 #include "common/LoggerTime.h"
-#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/DaylightSavingZone.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedPrompter.h"
 
 namespace qv {
 namespace {

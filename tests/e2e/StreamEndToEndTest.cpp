@@ -25,30 +25,7 @@ using testing::ArchivedPacket;
 using testing::ReadArchive;
 using testing::RecordableFrom;
 
-class StreamEndToEnd : public testing::EndToEndFixture {
- public:
-  // Unique per test: ctest runs the tests of this program side by side.
-  std::string archive = ::testing::TempDir() + "qv_e2e_" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
-  ~StreamEndToEnd() override { std::filesystem::remove(archive); }
-
-  // Records from the moment the link is up, stops the logger after `seconds`,
-  // lets the last packets in, then stops the recording.
-  void RecordFor(int seconds) {
-    prompter.files = {archive};
-    host.Stream().recordTab.BTRecordArchive.UserClick();
-    ASSERT_EQ(host.Stream().RecordingMode(), RecordingMode::Archive);
-    RunFor(seconds * 1000);
-    host.Setup().loggerControl.BTStop.UserClick();
-    RunFor(1500);
-    host.Stream().recordTab.BTStopRecord.UserClick();
-  }
-
-  // The simulator's recordable packets from the first one archived on.
-  std::vector<ArchivedPacket> SentFrom(const ArchivedPacket& first) {
-    return RecordableFrom(Sim().SentDataPackets(), first);
-  }
-};
+class StreamEndToEnd : public testing::ArchiveRecordingTest<testing::EndToEndFixture> {};
 
 TEST_F(StreamEndToEnd, EveryPacketSentIsInTheArchiveInOrder) {
   SimOptions options;
@@ -57,11 +34,7 @@ TEST_F(StreamEndToEnd, EveryPacketSentIsInTheArchiveInOrder) {
   StartSimulator(options);
   StartHostOnCom1();
   RecordFor(2);
-  const ArchiveContents a = ReadArchive(archive);
-  ASSERT_GE(a.packets.size(), 5u);
-  EXPECT_FALSE(a.cutAtEnd);
-  EXPECT_FALSE(a.badTrailer);
-  EXPECT_EQ(a.packets, SentFrom(a.packets.front()));
+  testing::ExpectArchiveOfWhatWasSent(archive, Sim().SentDataPackets(), 5);
   EXPECT_TRUE(prompter.Notices().empty());
 }
 
@@ -104,7 +77,7 @@ TEST_F(StreamEndToEnd, ARecorderKilledOutrightLeavesAReadableArchive) {
   EXPECT_GE(static_cast<long long>(std::filesystem::file_size(archive)), flushed);
   EXPECT_GE(a.packets.size(), 20u);
   // What it did write is what the logger sent, in order.
-  std::vector<ArchivedPacket> sent = SentFrom(a.packets.front());
+  std::vector<ArchivedPacket> sent = RecordableFrom(Sim().SentDataPackets(), a.packets.front());
   ASSERT_GE(sent.size(), a.packets.size());
   sent.resize(a.packets.size());
   EXPECT_EQ(a.packets, sent);

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "tests/support/ScriptedPrompter.h"
-#include "protocol/CommandFrame.h"
 #include "link/CommandLink.h"
-#include "protocol/Commands.h"
 #include "link/SerialPortService.h"
+#include "protocol/CommandFrame.h"
+#include "protocol/Commands.h"
 #include "tests/support/FakeSerialBackend.h"
+#include "tests/support/ScriptedPrompter.h"
 
 namespace qv {
 namespace {

@@ -7,16 +7,6 @@
 namespace qv::testing {
 namespace {
 
-Bytes WithLengthField(Bytes packet, std::uint16_t length) {
-  WriteBE16(packet.data() + kPayloadLengthOffset, length);
-  return packet;
-}
-
-Bytes WithBadChecksum(Bytes packet) {
-  packet.back() ^= 0x40;
-  return packet;
-}
-
 Bytes Head(const Bytes& b, std::size_t n) { return Bytes(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n)); }
 Bytes Tail(const Bytes& b, std::size_t n) { return Bytes(b.begin() + static_cast<std::ptrdiff_t>(n), b.end()); }
 

@@ -13,16 +13,8 @@ using testing::Bytes;
 using testing::Concat;
 using testing::MakeDataPacket;
 using testing::MakeFixedPacket;
-
-Bytes WithLengthField(Bytes packet, std::uint16_t length) {
-  WriteBE16(packet.data() + kPayloadLengthOffset, length);
-  return packet;
-}
-
-Bytes WithBadChecksum(Bytes packet) {
-  packet.back() ^= 0x40;
-  return packet;
-}
+using testing::WithBadChecksum;
+using testing::WithLengthField;
 
 constexpr PacketType kFixedTypes[] = {PacketType::Setup,          PacketType::FlashError,
                                       PacketType::Status,         PacketType::UploadBlock,

@@ -8,15 +8,15 @@
 #include <functional>
 #include <vector>
 
-#include "tests/support/ScriptedPrompter.h"
 #include "forms/Form.h"
 #include "link/CommandLink.h"
 #include "link/LinkForms.h"
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
-#include "setup/LoggerSetup.h"
 #include "protocol/SetupRecord.h"
+#include "setup/LoggerSetup.h"
 #include "tests/support/FakeSerialBackend.h"
+#include "tests/support/ScriptedPrompter.h"
 
 namespace qv::testing {
 

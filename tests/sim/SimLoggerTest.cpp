@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "common/LoggerTime.h"
-#include "tests/support/FakeClock.h"
 #include "protocol/Commands.h"
+#include "protocol/OperationState.h"
 #include "protocol/SetupRecord.h"
+#include "protocol/StatusRecord.h"
 #include "sim/DefaultSetup.h"
 #include "sim/LoggerLine.h"
-#include "protocol/OperationState.h"
 #include "sim/SimLogger.h"
-#include "protocol/StatusRecord.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/FakeClock.h"
 
 namespace qv {
 namespace {

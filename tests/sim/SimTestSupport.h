@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/DaylightSavingZone.h"
 #include "protocol/CommandFrame.h"
 #include "protocol/DataPacket.h"
 #include "protocol/PacketTypes.h"
+#include "tests/support/DaylightSavingZone.h"
 
 namespace qv::testing {
 

@@ -24,12 +24,12 @@
 #include <string>
 #include <thread>
 
-#include "protocol/Commands.h"
 #include "platform/SystemClock.h"
+#include "protocol/Commands.h"
+#include "protocol/StatusRecord.h"
 #include "sim/PtyLink.h"
 #include "sim/SentPackets.h"
 #include "sim/Simulator.h"
-#include "protocol/StatusRecord.h"
 #include "tests/sim/SimTestSupport.h"
 
 extern char** environ;

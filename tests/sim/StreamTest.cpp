@@ -12,15 +12,15 @@
 
 #include "protocol/ByteSum.h"
 #include "protocol/Commands.h"
-#include "protocol/SetupRecord.h"
 #include "protocol/DataPacket.h"
-#include "tests/support/FakeClock.h"
-#include "sim/LinePacer.h"
 #include "protocol/OperationState.h"
+#include "protocol/SetupRecord.h"
+#include "sim/LinePacer.h"
 #include "sim/SentPackets.h"
 #include "sim/SimLogger.h"
 #include "sim/SimMeter.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/FakeClock.h"
 
 namespace qv {
 namespace {

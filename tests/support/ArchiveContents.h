@@ -1,16 +1,20 @@
-// What an archive file holds, read record by record, and what a simulated
-// logger sent that a host should have recorded: for tests that check an
-// archive against the line.
+// What an archive file holds, read record by record, what a simulated logger
+// sent that a host should have recorded, and a fixture that records: for
+// tests that check an archive against the line.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <span>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "protocol/DataPacket.h"
+#include "protocol/RecordingMode.h"
 #include "sim/SentPackets.h"
 
 namespace qv::testing {
@@ -60,5 +64,46 @@ inline std::vector<ArchivedPacket> RecordableFrom(const std::vector<SentDataPack
   }
   return out;
 }
+
+// Checks that the archive holds whole records, at least `least` of them, and
+// exactly the recordable packets of `sent` from its first record on.
+inline ArchiveContents ExpectArchiveOfWhatWasSent(const std::string& path,
+                                                  const std::vector<SentDataPacket>& sent,
+                                                  std::size_t least) {
+  const ArchiveContents a = ReadArchive(path);
+  EXPECT_GE(a.packets.size(), least);
+  EXPECT_FALSE(a.cutAtEnd);
+  EXPECT_FALSE(a.badTrailer);
+  if (!a.packets.empty()) {
+    EXPECT_EQ(a.packets, RecordableFrom(sent, a.packets.front()));
+  }
+  return a;
+}
+
+// Records a continuous archive from a running host. `Base` gives `host`,
+// `prompter` and RunFor, as the pseudo-terminal and the virtual fixtures do.
+template <typename Base>
+class ArchiveRecordingTest : public Base {
+ public:
+  ~ArchiveRecordingTest() override { std::filesystem::remove(archive); }
+
+  // Records from now on, stops the logger after `seconds`, lets the last
+  // packets in, then stops the recording.
+  void RecordFor(int seconds) {
+    this->prompter.files = {archive};
+    this->host.Stream().recordTab.BTRecordArchive.UserClick();
+    ASSERT_EQ(this->host.Stream().RecordingMode(), RecordingMode::Archive);
+    this->RunFor(seconds * 1000);
+    this->host.Setup().loggerControl.BTStop.UserClick();
+    this->RunFor(1500);
+    this->host.Stream().recordTab.BTStopRecord.UserClick();
+  }
+
+  // Unique per test: ctest runs tests side by side.
+  const std::string archive = [] {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return ::testing::TempDir() + "qv_" + test->test_suite_name() + "_" + test->name() + ".dat";
+  }();
+};
 
 }  // namespace qv::testing

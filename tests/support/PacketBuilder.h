@@ -62,6 +62,18 @@ inline Bytes MakeDataPacket(std::uint8_t loggerId, std::uint8_t sequence, std::u
   return MakeDataPacket(loggerId, sequence, timeStamp, ports);
 }
 
+// A data packet claiming another payload length, its byte sum left as it was.
+inline Bytes WithLengthField(Bytes packet, std::uint16_t length) {
+  WriteBE16(packet.data() + kPayloadLengthOffset, length);
+  return packet;
+}
+
+// A packet whose byte sum is wrong.
+inline Bytes WithBadChecksum(Bytes packet) {
+  packet.back() ^= 0x40;
+  return packet;
+}
+
 // Joins byte sequences into one stream.
 template <typename... Parts>
 Bytes Concat(const Parts&... parts) {

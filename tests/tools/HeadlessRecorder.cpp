@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "app/HostProgram.h"
-#include "tests/support/ScriptedPrompter.h"
 #include "platform/ComPortTable.h"
 #include "platform/PosixSerialBackend.h"
 #include "platform/SystemClock.h"
+#include "tests/support/ScriptedPrompter.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/HostProgram.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/ScriptedPrompter.h"
 #include "protocol/SetupRecord.h"
 #include "protocol/StatusRecord.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/FakeSerialBackend.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/MainWindow.h"
 
 namespace qv::testing {

@@ -6,14 +6,7 @@
 namespace qv {
 namespace {
 
-class LinkTest : public testing::VirtualHostFixture {
- public:
-  int NoDataNotices() {
-    int n = 0;
-    for (auto& b : prompter.Notices()) n += b.caption == "No Data Has Been Detected";
-    return n;
-  }
-};
+class LinkTest : public testing::VirtualHostFixture {};
 
 TEST_F(LinkTest, PacketsAndBytesAreCountedEachSecond) {
   StartLogger();
@@ -46,7 +39,7 @@ TEST_F(LinkTest, AutomaticBaudDetectionSettlesOnTheLoggersBaud) {
   RunFor(10000);
   EXPECT_FALSE(host.Main().AutoBaudRateDetection.Checked());
   EXPECT_EQ(host.Ports().SettingCode(0), 8) << "stepping stops at the logger's baud";
-  EXPECT_EQ(NoDataNotices(), 0);  // noise keeps the no-data timer loaded
+  EXPECT_TRUE(prompter.Notices().empty());  // noise keeps the no-data timer loaded
 }
 
 TEST_F(LinkTest, ANoisyLineNeitherCrashesNorStallsTheHost) {

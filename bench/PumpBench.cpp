@@ -1,15 +1,14 @@
-// Framing throughput: a mixed stream of all eight packet types with some
+// Receive throughput: a mixed stream of all eight packet types with some
 // garbage, delivered in chunks through the serial service into the pump.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstring>
-#include <random>
 
-#include "tests/support/ScriptedPrompter.h"
+#include "bench/MixedStream.h"
 #include "link/ReceivePump.h"
 #include "link/SerialPortService.h"
-#include "tests/support/PacketBuilder.h"
+#include "tests/support/ScriptedPrompter.h"
 
 namespace qv {
 namespace {
@@ -52,34 +51,8 @@ class SummingConsumer : public PacketConsumer {
   unsigned sum = 0;
 };
 
-Bytes MixedStream() {
-  std::mt19937 rng(1);
-  auto fill = [&](std::size_t n) {
-    Bytes b(n);
-    for (auto& x : b) x = static_cast<std::uint8_t>(rng());
-    return b;
-  };
-  Bytes stream;
-  std::uint8_t seq = 0;
-  while (stream.size() < (1u << 20)) {
-    for (int code = 1; code <= 7; ++code) {
-      const auto type = static_cast<PacketType>(code);
-      const auto body = static_cast<std::size_t>(FixedPacketSize(type) - 4);
-      const Bytes p = testing::MakeFixedPacket(type, fill(body));
-      stream.insert(stream.end(), p.begin(), p.end());
-    }
-    for (std::size_t payload : {20u, 64u, 150u, 400u, 1000u, 4096u}) {
-      const Bytes p = testing::MakeDataPacket(1, seq++, 0, fill(payload));
-      stream.insert(stream.end(), p.begin(), p.end());
-    }
-    const Bytes garbage = fill(256);
-    stream.insert(stream.end(), garbage.begin(), garbage.end());
-  }
-  return stream;
-}
-
 void BM_PumpMixedStream(benchmark::State& state) {
-  static const Bytes stream = MixedStream();
+  static const Bytes stream = bench::MixedStream();
   StreamBackend backend(stream, static_cast<std::size_t>(state.range(0)));
   ScriptedPrompter prompter;
   SerialPortService ports(backend, prompter);
@@ -98,9 +71,8 @@ void BM_PumpMixedStream(benchmark::State& state) {
   benchmark::DoNotOptimize(consumer.sum);
   const std::uint64_t bytes = pump.Counters().totalInputBytes - before;
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
-  // The logger line at 115200 baud, 8N1: 11,520 bytes a second.
-  state.counters["xLineRate"] =
-      benchmark::Counter(static_cast<double>(bytes) / 11520.0, benchmark::Counter::kIsRate);
+  state.counters["xLineRate"] = benchmark::Counter(
+      static_cast<double>(bytes) / bench::kLineBytesPerSecond, benchmark::Counter::kIsRate);
   state.counters["packets"] = static_cast<double>(pump.Counters().packetCount);
 }
 BENCHMARK(BM_PumpMixedStream)->Arg(512)->Arg(4096)->Arg(16384);
