@@ -9,7 +9,7 @@
 
 namespace qv {
 
-enum class FrameResult {
+enum class FrameResult : std::uint8_t {
   Packet,         // a complete packet with a right byte sum at the head
   NeedMore,       // a packet has begun but is incomplete
   NoPacket,       // the head byte cannot start a valid packet
@@ -17,6 +17,8 @@ enum class FrameResult {
   ChecksumError,  // a data packet with a wrong byte sum
 };
 
+// Eight bytes, so it comes back in a register: the framer runs once for every
+// byte of garbage.
 struct Framed {
   FrameResult result = FrameResult::NeedMore;
   PacketType type = PacketType::None;  // with Packet
@@ -24,6 +26,7 @@ struct Framed {
 
   bool IsPacket(PacketType t) const { return result == FrameResult::Packet && type == t; }
 };
+static_assert(sizeof(Framed) == 8);
 
 class PacketFramer {
  public:

@@ -16,6 +16,11 @@ using SetupBytes = std::array<std::uint8_t, kSetupRecordSize>;
 // The header every setup record carries: the packet type in both bytes.
 inline constexpr std::uint16_t kSetupHeader = 0x0101;
 
+// A port's parity as the setup codes it: 0 none, 1 odd, 2 even.
+constexpr std::int16_t ParityCode(char parity) {
+  return parity == 'E' ? 2 : parity == 'O' ? 1 : 0;
+}
+
 class SetupView {
  public:
   static constexpr PacketType kType = PacketType::Setup;

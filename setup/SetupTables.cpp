@@ -3,6 +3,7 @@
 #include "common/Format.h"
 #include "protocol/LineSettings.h"
 #include "protocol/LoggerModel.h"
+#include "protocol/SetupRecord.h"
 
 namespace qv {
 
@@ -75,8 +76,7 @@ PortLine PortSetupIndexToBaud(int item) {
   if (item == kPortSetupOn) return {0, 7, 0};
   if (!IsSettingCode(item)) return {9600, 8, 0};
   const LineCode& line = LineOfSettingCode(item);
-  return {line.baud, static_cast<std::int16_t>(line.dataBits),
-          static_cast<std::int16_t>(line.parity == 'E' ? 2 : 0)};
+  return {line.baud, static_cast<std::int16_t>(line.dataBits), ParityCode(line.parity)};
 }
 
 int BaudToPortSetupIndex(std::int32_t baud, int dataBits) {

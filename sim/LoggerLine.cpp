@@ -19,7 +19,7 @@ LineSetting HostPortLine(const SetupView& setup) {
 void SetHostPortLine(SetupRecord& setup, const LineSetting& line) {
   setup.SetPortBaud(0, line.baud);
   setup.SetPortDataBits(0, static_cast<std::int16_t>(line.dataBits));
-  setup.SetPortParity(0, line.parity == 'E' ? 2 : line.parity == 'O' ? 1 : 0);
+  setup.SetPortParity(0, ParityCode(line.parity));
 }
 
 bool SameLine(const LineSetting& a, const LineSetting& b) {
