@@ -18,19 +18,22 @@ namespace qv {
 
 namespace {
 
+// The bauds of the logger link and their terminal speeds.
+struct Speed {
+  int baud;
+  speed_t speed;
+};
+constexpr Speed kSpeeds[] = {{600, B600},     {1200, B1200},   {2400, B2400},
+                             {4800, B4800},   {9600, B9600},   {19200, B19200},
+                             {38400, B38400}, {57600, B57600}, {115200, B115200}};
+
 bool SpeedFor(int baud, speed_t& speed) {
-  switch (baud) {
-    case 600: speed = B600; return true;
-    case 1200: speed = B1200; return true;
-    case 2400: speed = B2400; return true;
-    case 4800: speed = B4800; return true;
-    case 9600: speed = B9600; return true;
-    case 19200: speed = B19200; return true;
-    case 38400: speed = B38400; return true;
-    case 57600: speed = B57600; return true;
-    case 115200: speed = B115200; return true;
-    default: return false;
+  for (const Speed& s : kSpeeds) {
+    if (s.baud != baud) continue;
+    speed = s.speed;
+    return true;
   }
+  return false;
 }
 
 bool SizeFor(int dataBits, tcflag_t& size) {
@@ -51,6 +54,12 @@ std::chrono::milliseconds WriteTimeLimit(std::size_t count, int baud) {
 }
 
 }  // namespace
+
+int BaudOfSpeed(speed_t speed) {
+  for (const Speed& s : kSpeeds)
+    if (s.speed == speed) return s.baud;
+  return 0;
+}
 
 bool BuildTermios(const LineSetting& setting, termios& inOut) {
   speed_t speed{};

@@ -16,6 +16,8 @@ namespace qv {
 // bits, parity and stop bits, no flow control and reads that never wait;
 // false (termios untouched) for a setting the terminal cannot take.
 bool BuildTermios(const LineSetting& setting, termios& inOut);
+// The baud of a terminal speed the logger link uses; 0 for any other.
+int BaudOfSpeed(speed_t speed);
 
 class PosixSerialBackend : public SerialBackend {
  public:

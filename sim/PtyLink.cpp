@@ -17,21 +17,6 @@ namespace qv {
 
 namespace {
 
-int BaudOf(speed_t speed) {
-  switch (speed) {
-    case B600: return 600;
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
-  }
-}
-
 int DataBitsOf(tcflag_t cflag) {
   switch (cflag & CSIZE) {
     case CS5: return 5;
@@ -144,7 +129,7 @@ LineSetting PtyLink::HostLine() const {
   LineSetting line{0, 8, 'N', 1};
   termios t{};
   if (slave_ < 0 || tcgetattr(slave_, &t) != 0) return line;
-  line.baud = BaudOf(cfgetospeed(&t));
+  line.baud = BaudOfSpeed(cfgetospeed(&t));
   line.dataBits = DataBitsOf(t.c_cflag);
   line.parity = (t.c_cflag & PARENB) ? ((t.c_cflag & PARODD) ? 'O' : 'E') : 'N';
   line.stopBits = (t.c_cflag & CSTOPB) ? 2 : 1;
