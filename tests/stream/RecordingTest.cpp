@@ -129,7 +129,7 @@ TEST_F(RecordingTest, RawFileHoldsExactlyTheBytesGiven) {
   for (int i = 0; i < 3; ++i) {
     Bytes chunk(1000 + static_cast<std::size_t>(i));
     for (std::size_t k = 0; k < chunk.size(); ++k) chunk[k] = static_cast<std::uint8_t>(k * 7 + i);
-    stream.RecordRawInput(chunk.data(), static_cast<int>(chunk.size()));
+    stream.OfferRawInput(chunk.data(), static_cast<int>(chunk.size()));
     all.insert(all.end(), chunk.begin(), chunk.end());
   }
   EXPECT_EQ(Feed(1, 0).outcome, PacketOutcome::NotRecorded);  // packets are not archived in mode 1
@@ -138,7 +138,7 @@ TEST_F(RecordingTest, RawFileHoldsExactlyTheBytesGiven) {
   EXPECT_EQ(FileBytes(path), all);
   EXPECT_EQ(recorder().BytesWritten(), 3003);
   record().BTStopRecord.UserClick();
-  stream.RecordRawInput(all.data(), 10);
+  stream.OfferRawInput(all.data(), 10);
   EXPECT_EQ(FileBytes(path).size(), 3003u);
 }
 
@@ -194,8 +194,8 @@ TEST_F(RecordingTest, WriteFailuresAreToldOncePerRecordingAndRecordingGoesOn) {
   // A new recording tells its own failure.
   Start(record().BTRecordRaw, "/dev/full");
   const Bytes chunk(64, 'x');
-  stream.RecordRawInput(chunk.data(), 64);
-  stream.RecordRawInput(chunk.data(), 64);
+  stream.OfferRawInput(chunk.data(), 64);
+  stream.OfferRawInput(chunk.data(), 64);
   EXPECT_EQ(recorder().BytesWritten(), 0);
   EXPECT_EQ(prompter.Notices().size(), 2u);
 }
