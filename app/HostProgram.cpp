@@ -91,6 +91,7 @@ void HostProgram::WireMenu() {
   };
   on(main_.Exit1, [this] { BTExitClick(); });
   main_.PageControl1.OnChange = [this](Control&) { PageControl1Change(); };
+  main_.PageControl1.OnResize = [this](Control&) { PageControl1Change(); };
   on(main_.AutoBaudRateDetection, [this] { link_.AutoBaudRateDetectionClick(); });
   on(main_.ConfigureHostPortFrom, [this] { link_.ConfigureHostPortFromClick(); });
   on(main_.ChangeHostInterface, [this] { link_.ChangeHostPortType1Click(); });
