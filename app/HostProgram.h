@@ -70,7 +70,6 @@ class HostProgram {
   AnalogTab& Analog() { return analogTab_; }
   UploadTab& Upload() { return uploadTab_; }
   DataStream& Stream() { return stream_; }
-  PcPortSlots& PcSlots() { return pcSlots_; }
   SerialPortService& Ports() { return ports_; }
   ReceivePump& Pump() { return pump_; }
   ReceivedRecords& Records() { return records_; }

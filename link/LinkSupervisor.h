@@ -77,8 +77,6 @@ class LinkSupervisor {
   // The supervision tick, every five seconds.
   void RTTimeoutTimer();
 
-  // Moored display mode starts over with one notice.
-  void ClearNoDataNoticeGiven() { noDataNoticeGiven_ = false; }
   // Shows beside each COM item which device it is.
   void ShowPortDevices();
 

@@ -35,12 +35,8 @@ bool SyncToMedium(std::FILE* f) {
 
 bool RecordFile::Open(const std::string& path, OpenMode mode) {
   Close();
-  errno = 0;
   std::FILE* f = std::fopen(path.c_str(), mode == OpenMode::Truncate ? "wb" : "ab");
-  if (!f) {
-    error_ = errno;
-    return false;
-  }
+  if (!f) return false;
   // Unbuffered, so a write's result is the file's and nothing waits in memory.
   std::setvbuf(f, nullptr, _IONBF, 0);
   std::int64_t size = 0;
@@ -58,14 +54,12 @@ bool RecordFile::Open(const std::string& path, OpenMode mode) {
 bool RecordFile::WriteRecord(const std::uint8_t* bytes, std::size_t count) {
   if (!file_ || count == 0) return false;
   if (cutPending_ && !CutBackToWholeRecords()) return false;
-  errno = 0;
   const std::size_t n = std::fwrite(bytes, 1, count, file_);
   if (n == count) {
     size_ += static_cast<std::int64_t>(n);
     unsynced_ = true;
     return true;
   }
-  error_ = errno;
   std::clearerr(file_);  // the next write tries again
   if (n > 0) {
     cutPending_ = true;
@@ -75,9 +69,7 @@ bool RecordFile::WriteRecord(const std::uint8_t* bytes, std::size_t count) {
 }
 
 bool RecordFile::CutBackToWholeRecords() {
-  errno = 0;
   if (!Truncate(file_, size_)) {
-    error_ = errno;
     std::clearerr(file_);
     return false;
   }
@@ -87,12 +79,8 @@ bool RecordFile::CutBackToWholeRecords() {
 
 bool RecordFile::Flush() {
   if (!file_ || !unsynced_) return true;
-  errno = 0;
   const bool ok = std::fflush(file_) == 0 && SyncToMedium(file_);
-  if (!ok) {
-    error_ = errno;
-    std::clearerr(file_);
-  }
+  if (!ok) std::clearerr(file_);
   unsynced_ = false;
   return ok;
 }
@@ -101,11 +89,7 @@ bool RecordFile::Close() {
   if (!file_) return true;
   bool ok = !cutPending_ || CutBackToWholeRecords();
   ok = Flush() && ok;
-  errno = 0;
-  if (std::fclose(file_) != 0) {
-    ok = false;
-    error_ = errno;
-  }
+  if (std::fclose(file_) != 0) ok = false;
   file_ = nullptr;
   return ok;
 }

@@ -35,9 +35,6 @@ class RecordFile {
   // Flushes and closes; false when the flush failed. Closing a closed file is true.
   bool Close();
 
-  // The system error of the last failure (0 when none yet).
-  int LastError() const { return error_; }
-
  private:
   // Shortens the file to size_, the end of its last whole record.
   bool CutBackToWholeRecords();
@@ -46,7 +43,6 @@ class RecordFile {
   std::int64_t size_ = 0;
   bool cutPending_ = false;
   bool unsynced_ = false;
-  int error_ = 0;
 };
 
 }  // namespace qv
