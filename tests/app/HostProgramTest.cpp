@@ -2,22 +2,11 @@
 // the per-second statistics, and exit.
 #include <gtest/gtest.h>
 
-#include "status/StatusRecord.h"
 #include "stream/DataPacket.h"
 #include "tests/support/HostFixture.h"
 
 namespace qv {
 namespace {
-
-std::vector<std::uint8_t> StatusPacket() {
-  StatusRecord r;
-  r.operationState = 9;
-  r.loggerId = 2;
-  r.loggerModel = 2;
-  std::vector<std::uint8_t> bytes(kStatusRecordSize);
-  r.Encode(bytes.data());
-  return bytes;
-}
 
 class HostProgramTest : public testing::HostFixture {
  public:
@@ -26,7 +15,7 @@ class HostProgramTest : public testing::HostFixture {
 };
 
 TEST_F(HostProgramTest, FirstTickStartsUpAndPollsNothingTheSecondPolls) {
-  backend.Feed(1, StatusPacket());
+  backend.Feed(1, testing::StandbyStatusPacket());
   Tick();
   EXPECT_TRUE(host.Link().hostPortForm.window.Shown());  // no port chosen yet
   EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.Text(), "9600");
@@ -49,7 +38,7 @@ TEST_F(HostProgramTest, PumpResultsReloadTheLinkTimers) {
   EXPECT_EQ(host.Link().Timing().noDataTimer, 100);
   EXPECT_EQ(host.Link().Timing().badDataTimer, 398);
   EXPECT_TRUE(host.Main().AutoBaudRateDetection.Checked());
-  backend.Feed(1, StatusPacket());
+  backend.Feed(1, testing::StandbyStatusPacket());
   Tick();
   EXPECT_EQ(host.Link().Timing().noDataTimer, 50);
   EXPECT_EQ(host.Link().Timing().badDataTimer, 55);
@@ -101,7 +90,7 @@ TEST_F(HostProgramTest, OneSecondTickWritesTheStatisticsLinesAndColours) {
   EXPECT_EQ(StatsColour(3), forms::Colour::Red);
   EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.GetColour(), forms::Colour::Red);
 
-  auto packet = StatusPacket();
+  auto packet = testing::StandbyStatusPacket();
   backend.Feed(1, packet);
   backend.Feed(1, packet);
   Tick(4);

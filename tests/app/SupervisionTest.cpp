@@ -6,23 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "status/StatusRecord.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/VirtualTime.h"
 
 namespace qv {
 namespace {
-
-std::vector<std::uint8_t> StatusPacket() {
-  StatusRecord r;
-  r.operationState = 9;
-  r.loggerId = 2;
-  r.loggerModel = 2;
-  r.firmwareStamp = StatusRecord::MakeFirmwareStamp(6, 16, 1, 1, 27);
-  std::vector<std::uint8_t> bytes(kStatusRecordSize);
-  r.Encode(bytes.data());
-  return bytes;
-}
 
 // What arrives on COM 1 while it is open.
 struct Line {
@@ -77,7 +65,7 @@ class SupervisionRig {
         backend.lastSetting[1].dataBits == 8) {
       if (ms / 1000 != lastStatusSecond_) {
         lastStatusSecond_ = ms / 1000;
-        backend.Feed(1, StatusPacket());
+        backend.Feed(1, testing::StandbyStatusPacket());
       }
       return;
     }
