@@ -31,38 +31,22 @@ constexpr SettingRow kSettings[] = {
 constexpr int kSettingCodes = 11;
 constexpr int kDefaultSettingCode = 6;
 
-// The twelve-item setting list: baud and data bits per list index.
-struct ListRow {
-  int baud;
-  int dataBits;
-};
-constexpr ListRow kSettingList[] = {
-    {9600, 8},  {600, 8},   {1200, 8},  {2400, 8},  {4800, 8},   {4800, 7},
-    {9600, 8},  {9600, 7},  {19200, 8}, {38400, 8}, {57600, 8},  {115200, 8},
-};
 constexpr int kSettingListItems = 12;
 constexpr int kOffListIndex = 0;
 constexpr int kDefaultListIndex = 6;
 
-// The setting code for (baud, data bits); 0 for a baud the logger link never uses.
-int CodeForBaud(int baud, int dataBits) {
-  switch (baud) {
-    case 600: return 1;
-    case 1200: return 2;
-    case 2400: return 3;
-    case 4800: return dataBits == 8 ? 4 : 5;
-    case 9600: return dataBits == 8 ? 6 : 7;
-    case 19200: return 8;
-    case 38400: return 9;
-    case 57600: return 10;
-    case 115200: return 11;
-    default: return 0;
-  }
-}
-
 bool ValidCode(int code) { return code >= 1 && code <= kSettingCodes; }
 
 }  // namespace
+
+int SettingCodeFor(int baud, int dataBits) {
+  for (int code = 1; code <= kSettingCodes; ++code) {
+    const LineSetting& line = kSettings[code].line;
+    const bool bitsMatter = baud == 4800 || baud == 9600;
+    if (line.baud == baud && (!bitsMatter || (line.dataBits == 8) == (dataBits == 8))) return code;
+  }
+  return 0;
+}
 
 LineSetting SettingForCode(int code) {
   return kSettings[ValidCode(code) ? code : kDefaultSettingCode].line;
@@ -142,7 +126,7 @@ bool SerialPortService::ReopenLostSlot(int slot) {
 
 void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
   if (!Valid(slot)) return;
-  int code = CodeForBaud(baud, dataBits);
+  int code = SettingCodeFor(baud, dataBits);
   if (code == 0) return;
   slots_[slot].settingCode = code;
   int com = slots_[slot].openCom;
@@ -183,8 +167,8 @@ int SerialPortService::SelectSettingFromList(int slot, int listIndex) {
   int shown = listIndex;
   if (listIndex == kOffListIndex || listIndex < 0 || listIndex >= kSettingListItems)
     shown = kDefaultListIndex;
-  const ListRow& row = kSettingList[shown];
-  SetPortBaud(slot, row.baud, row.dataBits);
+  const LineSetting line = SettingForCode(shown);  // list rows 1..11 are the codes
+  SetPortBaud(slot, line.baud, line.dataBits);
   return shown;
 }
 

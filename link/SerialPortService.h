@@ -17,7 +17,11 @@ inline constexpr int kLoggerSlot = 0;
 inline constexpr int kMaxComNumber = 12;
 
 // The line setting of a setting code 1..11 ("600,N,8,1" ... "115200,N,8,1").
+// Rows 1 to 11 of the twelve-item setting lists show these codes in order.
 LineSetting SettingForCode(int code);
+// The setting code for (baud, data bits): 7 data bits choose the even-parity
+// codes at 4800 and 9600 only; 0 for a baud the logger link never uses.
+int SettingCodeFor(int baud, int dataBits);
 // The setting string of a code, as shown to the operator.
 const char* SettingString(int code);
 
