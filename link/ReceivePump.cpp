@@ -1,11 +1,10 @@
-// The receive cycle: fill, raw taps, framing loop, hand-on by packet type.
+// The receive cycle: fill, raw tap, framing loop, hand-on by packet type.
 #include "link/ReceivePump.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "common/ByteOrder.h"
-#include "link/SerialPortService.h"
 
 namespace qv {
 
@@ -26,34 +25,30 @@ void CopyRecord(std::array<std::uint8_t, N>& record, const std::uint8_t* packet)
 
 ReceivePump::ReceivePump(SerialPortService& ports, ReceivedRecords& records,
                          PacketConsumer& consumer, RawInputTap& tap)
-    : ports_(ports), records_(records), consumer_(consumer), tap_(tap), buffer_(kBufferSize) {}
+    : loggerPort_(ports), records_(records), consumer_(consumer), tap_(tap), buffer_(kBufferSize) {}
 
-int ReceivePump::PumpReceive(int recordingMode) {
+int ReceivePump::PumpReceive() {
   if (tap_.RawDisplayPending()) return kNothing;
-  const bool replay = recordingMode == kReplayMode || recordingMode == kContinuousReplayMode;
   int result = kNothing;
-  const int count = Fill(recordingMode);
+  const int count = Fill();
   if (count > 0) {
     result = kBytesRead;
-    const std::uint8_t* fresh = buffer_.data() + end_;
-    if (recordingMode == kRawInputMode) tap_.RecordRawInput(fresh, count);
-    tap_.CopyRawToDisplay(fresh, count);
+    tap_.OfferRawInput(buffer_.data() + end_, count);
     counters_.totalInputBytes += static_cast<std::uint64_t>(count);
     end_ += count;
   }
   if (FrameHeld()) result = kPacketHandled;
-  return replay ? kPacketHandled : result;
+  return result;
+}
+
+void ReceivePump::SetSource(ByteSource* source) {
+  // Bytes of one source never complete a packet begun by another.
+  ResetReceiveBuffer();
+  source_ = source ? source : &loggerPort_;
 }
 
 // Reads behind the held bytes; returns the count, which is not yet held.
-int ReceivePump::Fill(int recordingMode) {
-  if (recordingMode == kReplayMode || recordingMode == kContinuousReplayMode) {
-    // Each replay cycle starts afresh: a header decoded from earlier port
-    // bytes would otherwise mis-frame the replayed packet.
-    ResetReceiveBuffer();
-    const int count = tap_.ReadReplayPacket(buffer_.data(), kBufferSize);
-    return std::clamp(count, 0, kBufferSize);
-  }
+int ReceivePump::Fill() {
   if (start_ == end_) {
     start_ = end_ = 0;
   } else if (kBufferSize - end_ < kReadRoom) {
@@ -62,9 +57,7 @@ int ReceivePump::Fill(int recordingMode) {
     start_ = 0;
   }
   const int room = kBufferSize - end_;
-  int count = room;
-  ports_.ReadPortSlot(kLoggerSlot, buffer_.data() + end_, count);
-  return std::clamp(count, 0, room);
+  return std::clamp(source_->ReadInto(buffer_.data() + end_, room), 0, room);
 }
 
 // Hands on every complete packet held; stops at an incomplete one or when

@@ -1,10 +1,12 @@
-// One receive cycle on the logger port, run by the fast tick: read what has
-// arrived, pass it to the raw taps, hand on every complete packet held.
+// One receive cycle, run by the fast tick: read what has arrived from the
+// logger port (or the source put in its place), offer it to the raw tap, hand
+// on every complete packet held.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "link/ByteSource.h"
 #include "link/PacketConsumer.h"
 #include "link/PacketFramer.h"
 #include "link/RawInputTap.h"
@@ -15,7 +17,7 @@ namespace qv {
 class SerialPortService;
 
 struct PumpCounters {
-  std::uint64_t totalInputBytes = 0;  // every fill, port read or replay packet
+  std::uint64_t totalInputBytes = 0;  // every fill
   std::uint64_t packetCount = 0;      // every packet handed on
   int largestPayloadThisSecond = 0;   // cleared by TakeLargestPayload
 };
@@ -25,12 +27,7 @@ class ReceivePump {
   // PumpReceive results.
   static constexpr int kNothing = 0;
   static constexpr int kBytesRead = 1;
-  static constexpr int kPacketHandled = 2;  // also every cycle of a replay mode
-
-  // The recording modes the pump treats specially.
-  static constexpr int kRawInputMode = 1;
-  static constexpr int kReplayMode = 5;
-  static constexpr int kContinuousReplayMode = 6;
+  static constexpr int kPacketHandled = 2;
 
   // The largest packet plus ample room to read behind a partial one.
   static constexpr int kBufferSize = 16384;
@@ -38,9 +35,12 @@ class ReceivePump {
   ReceivePump(SerialPortService& ports, ReceivedRecords& records, PacketConsumer& consumer,
               RawInputTap& tap);
 
-  int PumpReceive(int recordingMode);
+  int PumpReceive();
   // Empties the buffer and forgets any decoded data packet header.
   void ResetReceiveBuffer();
+  // Reads from `source` instead of the logger port, from a fresh buffer;
+  // nullptr goes back to the logger port.
+  void SetSource(ByteSource* source);
 
   const PumpCounters& Counters() const { return counters_; }
   // The one-second tick reads the largest payload of its second and clears it.
@@ -50,13 +50,14 @@ class ReceivePump {
   const std::uint8_t* HeldBytes() const { return buffer_.data() + start_; }
 
  private:
-  int Fill(int recordingMode);
+  int Fill();
   bool FrameHeld();
   void HandOn(int type);
   void HandOnRecord(int type);
   void Remove(int count);
 
-  SerialPortService& ports_;
+  LoggerPortSource loggerPort_;
+  ByteSource* source_ = &loggerPort_;
   ReceivedRecords& records_;
   PacketConsumer& consumer_;
   RawInputTap& tap_;

@@ -31,38 +31,22 @@ constexpr SettingRow kSettings[] = {
 constexpr int kSettingCodes = 11;
 constexpr int kDefaultSettingCode = 6;
 
-// The twelve-item setting list: baud and data bits per list index.
-struct ListRow {
-  int baud;
-  int dataBits;
-};
-constexpr ListRow kSettingList[] = {
-    {9600, 8},  {600, 8},   {1200, 8},  {2400, 8},  {4800, 8},   {4800, 7},
-    {9600, 8},  {9600, 7},  {19200, 8}, {38400, 8}, {57600, 8},  {115200, 8},
-};
 constexpr int kSettingListItems = 12;
 constexpr int kOffListIndex = 0;
 constexpr int kDefaultListIndex = 6;
 
-// The setting code for (baud, data bits); 0 for a baud the logger link never uses.
-int CodeForBaud(int baud, int dataBits) {
-  switch (baud) {
-    case 600: return 1;
-    case 1200: return 2;
-    case 2400: return 3;
-    case 4800: return dataBits == 8 ? 4 : 5;
-    case 9600: return dataBits == 8 ? 6 : 7;
-    case 19200: return 8;
-    case 38400: return 9;
-    case 57600: return 10;
-    case 115200: return 11;
-    default: return 0;
-  }
-}
-
 bool ValidCode(int code) { return code >= 1 && code <= kSettingCodes; }
 
 }  // namespace
+
+int SettingCodeFor(int baud, int dataBits) {
+  for (int code = 1; code <= kSettingCodes; ++code) {
+    const LineSetting& line = kSettings[code].line;
+    const bool bitsMatter = baud == 4800 || baud == 9600;
+    if (line.baud == baud && (!bitsMatter || (line.dataBits == 8) == (dataBits == 8))) return code;
+  }
+  return 0;
+}
 
 LineSetting SettingForCode(int code) {
   return kSettings[ValidCode(code) ? code : kDefaultSettingCode].line;
@@ -78,7 +62,7 @@ SerialPortService::SerialPortService(SerialBackend& backend, Prompter& prompter)
 SerialPortService::~SerialPortService() {
   // No boxes here: the window that would show them may already be gone.
   for (Slot& s : slots_) {
-    if (s.openCom != 0) backend_.Close(s.handle);
+    if (s.openCom != 0 && !s.away) backend_.Close(s.handle);
     s = Slot{SerialBackend::kInvalidHandle, 0, s.settingCode};
   }
 }
@@ -99,46 +83,75 @@ void SerialPortService::OpenPortSlot(int slot, int comNumber) {
   }
   s.handle = h;
   s.openCom = comNumber;
+  s.away = false;
 }
 
 void SerialPortService::ClosePortSlot(int slot) {
   if (!Valid(slot) || slots_[slot].openCom == 0) return;
   Slot& s = slots_[slot];
   SerialBackend::Handle h = s.handle;
+  const bool away = s.away;
   // Marked closed before the box, so ticks running inside it see a closed slot.
   s.handle = SerialBackend::kInvalidHandle;
   s.openCom = 0;
-  if (!backend_.Close(h)) prompter_.ShowNotice("Comm Error", "Could Not Close Comm  Port");
+  s.away = false;
+  if (!away && !backend_.Close(h)) prompter_.ShowNotice("Comm Error", "Could Not Close Comm  Port");
 }
 
 bool SerialPortService::IsPortSlotOpen(int slot) const {
   return Valid(slot) && slots_[slot].openCom != 0;
 }
 
+bool SerialPortService::IsDeviceAway(int slot) const {
+  return IsPortSlotOpen(slot) && slots_[slot].away;
+}
+
+// The handle of a vanished device is useless (a new device node may come in
+// its place), so it is let go at once; no box, as nothing was asked of the operator.
+void SerialPortService::DeviceWentAway(Slot& s) {
+  backend_.Close(s.handle);
+  s.handle = SerialBackend::kInvalidHandle;
+  s.away = true;
+}
+
+bool SerialPortService::ReopenLostSlot(int slot) {
+  if (!IsDeviceAway(slot)) return false;
+  Slot& s = slots_[slot];
+  SerialBackend::Handle h = backend_.Open(s.openCom, SettingForCode(s.settingCode));
+  if (h == SerialBackend::kInvalidHandle) return false;
+  s.handle = h;
+  s.away = false;
+  return true;
+}
+
 void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
   if (!Valid(slot)) return;
-  int code = CodeForBaud(baud, dataBits);
+  int code = SettingCodeFor(baud, dataBits);
   if (code == 0) return;
   slots_[slot].settingCode = code;
   int com = slots_[slot].openCom;
-  if (com == 0) return;
+  // An away slot takes the setting when its device is back.
+  if (com == 0 || slots_[slot].away) return;
   ClosePortSlot(slot);
   OpenPortSlot(slot, com);
 }
 
 void SerialPortService::WritePortSlot(int slot, const std::uint8_t* bytes, int count) {
-  if (!IsPortSlotOpen(slot) || bytes == nullptr || count <= 0) return;
+  if (!Usable(slot) || bytes == nullptr || count <= 0) return;
   backend_.Write(slots_[slot].handle, bytes, static_cast<std::size_t>(count));
 }
 
 void SerialPortService::ReadPortSlot(int slot, std::uint8_t* buffer, int& count) {
-  if (!IsPortSlotOpen(slot) || buffer == nullptr || count <= 0) {
+  if (!Usable(slot) || buffer == nullptr || count <= 0) {
     count = 0;
     return;
   }
   long n = backend_.Read(slots_[slot].handle, buffer, static_cast<std::size_t>(count));
-  // A device that went away reads as silence; the link timers notice it.
-  if (n < 0) n = 0;
+  // The device went away: silence from here on, which the link timers notice.
+  if (n < 0) {
+    DeviceWentAway(slots_[slot]);
+    n = 0;
+  }
   if (n > count) n = count;
   count = static_cast<int>(n);
 }
@@ -154,8 +167,8 @@ int SerialPortService::SelectSettingFromList(int slot, int listIndex) {
   int shown = listIndex;
   if (listIndex == kOffListIndex || listIndex < 0 || listIndex >= kSettingListItems)
     shown = kDefaultListIndex;
-  const ListRow& row = kSettingList[shown];
-  SetPortBaud(slot, row.baud, row.dataBits);
+  const LineSetting line = SettingForCode(shown);  // list rows 1..11 are the codes
+  SetPortBaud(slot, line.baud, line.dataBits);
   return shown;
 }
 

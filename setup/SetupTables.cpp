@@ -1,6 +1,7 @@
 #include "setup/SetupTables.h"
 
 #include "common/Format.h"
+#include "link/SerialPortService.h"
 
 namespace qv {
 
@@ -60,29 +61,21 @@ std::vector<std::string> TimeSourceItems() {
 
 std::vector<std::string> TimeUnitItems() { return {"Seconds", "Minutes", "Hours"}; }
 
+// Rows 1 to 11 show the host's setting codes; row 0 ("OFF") and row 12 carry
+// no baud.
 PortLine PortSetupIndexToBaud(int item) {
-  static const PortLine lines[] = {{0, 8, 0},     {600, 8, 0},   {1200, 8, 0},   {2400, 8, 0},
-                                   {4800, 8, 0},  {4800, 7, 2},  {9600, 8, 0},   {9600, 7, 2},
-                                   {19200, 8, 0}, {38400, 8, 0}, {57600, 8, 0},  {115200, 8, 0},
-                                   {0, 7, 0}};
+  if (item == 0) return {0, 8, 0};
+  if (item == 12) return {0, 7, 0};
   if (item < 0 || item > 12) return {9600, 8, 0};
-  return lines[item];
+  const LineSetting line = SettingForCode(item);
+  return {line.baud, static_cast<std::int16_t>(line.dataBits),
+          static_cast<std::int16_t>(line.parity == 'E' ? 2 : 0)};
 }
 
 int BaudToPortSetupIndex(std::int32_t baud, int dataBits) {
-  switch (baud) {
-    case 0: return dataBits == 8 ? 0 : 12;
-    case 600: return 1;
-    case 1200: return 2;
-    case 2400: return 3;
-    case 4800: return dataBits == 8 ? 4 : 5;
-    case 9600: return dataBits == 8 ? 6 : 7;
-    case 19200: return 8;
-    case 38400: return 9;
-    case 57600: return 10;
-    case 115200: return 11;
-    default: return 6;
-  }
+  if (baud == 0) return dataBits == 8 ? 0 : 12;
+  const int code = SettingCodeFor(static_cast<int>(baud), dataBits);
+  return code != 0 ? code : 6;
 }
 
 const char* ModeText(int mode, int loggerModel) {

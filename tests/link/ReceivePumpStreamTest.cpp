@@ -97,7 +97,7 @@ std::vector<PumpEvent> RunStream(const Bytes& stream, std::mt19937* rng, std::ui
       rig.Feed(stream);
       fed = stream.size();
     }
-    const int result = rig.pump.PumpReceive(0);
+    const int result = rig.pump.PumpReceive();
     if (fed == stream.size() && rig.backend.incoming[PumpRig::kCom].empty() && result == 0) break;
   }
   EXPECT_EQ(rig.pump.Counters().totalInputBytes, stream.size());
@@ -147,7 +147,7 @@ TEST(PumpStreamTest, GarbageNeverStallsThePump) {
   }
   rig.Feed(garbage);
   while (!rig.backend.incoming[PumpRig::kCom].empty()) {
-    ASSERT_GE(rig.pump.PumpReceive(0), 1);
+    ASSERT_GE(rig.pump.PumpReceive(), 1);
     ASSERT_LT(rig.pump.Held(), kLargestPacketSize);
   }
   EXPECT_EQ(rig.pump.Counters().totalInputBytes, garbage.size());
@@ -158,7 +158,7 @@ TEST(PumpStreamTest, GarbageNeverStallsThePump) {
   EXPECT_LT(rig.pump.Held(), kSmallestPacketSize);
   rig.consumer.events.clear();
   rig.Feed(MakeStatusPacket({1}));
-  EXPECT_EQ(rig.pump.PumpReceive(0), 2);
+  EXPECT_EQ(rig.pump.PumpReceive(), 2);
   rig.consumer.TakeFlags();
   EXPECT_EQ(rig.consumer.Summaries(), std::vector<std::string>{"status"});
 }

@@ -11,10 +11,23 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "link/CommandFrame.h"
+#include "status/StatusRecord.h"
 #include "tests/support/DaylightSavingZone.h"
 #include "tests/support/FakeSerialBackend.h"
 
 namespace qv::testing {
+
+// A status packet of a KR7 with logger ID 2 in "Standby", of current firmware.
+inline std::vector<std::uint8_t> StandbyStatusPacket() {
+  StatusRecord r;
+  r.operationState = 9;
+  r.loggerId = 2;
+  r.loggerModel = 2;
+  r.firmwareStamp = StatusRecord::MakeFirmwareStamp(6, 16, 1, 1, 27);
+  std::vector<std::uint8_t> bytes(kStatusRecordSize);
+  r.Encode(bytes.data());
+  return bytes;
+}
 
 class HostFixture : public ::testing::Test {
  public:
