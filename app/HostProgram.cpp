@@ -19,11 +19,8 @@ class HostProgram::Router : public PacketConsumer, public RawInputTap {
   }
   void PayloadLengthError(int length) override { host_.stream_.PayloadLengthError(length); }
   bool RawDisplayPending() const override { return host_.stream_.RawDisplayPending(); }
-  void RecordRawInput(const std::uint8_t* bytes, int count) override {
-    host_.stream_.RecordRawInput(bytes, count);
-  }
-  void CopyRawToDisplay(const std::uint8_t* bytes, int count) override {
-    host_.stream_.CopyRawToDisplay(bytes, count);
+  void OfferRawInput(const std::uint8_t* bytes, int count) override {
+    host_.stream_.OfferRawInput(bytes, count);
   }
 
  private:
@@ -37,7 +34,7 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
       commands_(ports_),
       router_(std::make_unique<Router>(*this)),
       pump_(ports_, records_, *router_, *router_),
-      link_(ports_, commands_, pump_, prompter, timing_,
+      link_(ports_, commands_, pump_, prompter, clock,
             LinkSupervisor::Wiring{main_.AutoBaudRateDetection, main_.RTTimeout,
                                    [this] { return setup_.loggerControl.ModeCB.ItemIndex() == 1; }}),
       setup_(LoggerSetup::Wiring{
@@ -94,6 +91,7 @@ void HostProgram::WireMenu() {
   };
   on(main_.Exit1, [this] { BTExitClick(); });
   main_.PageControl1.OnChange = [this](Control&) { PageControl1Change(); };
+  main_.PageControl1.OnResize = [this](Control&) { PageControl1Change(); };
   on(main_.AutoBaudRateDetection, [this] { link_.AutoBaudRateDetectionClick(); });
   on(main_.ConfigureHostPortFrom, [this] { link_.ConfigureHostPortFromClick(); });
   on(main_.ChangeHostInterface, [this] { link_.ChangeHostPortType1Click(); });
@@ -130,33 +128,25 @@ void HostProgram::WireButtons() {
   };
 }
 
-// Each later subsystem's start-up step goes where its comment stands.
+// The start-up steps in their order; a later subsystem's step goes in its place.
 void HostProgram::StartUp() {
-  // 1. The plot records (later) and the PC port slot table.
-  pcSlots_.Clear();
-  // 2. The idle handler for the plots: later.
-  // 3. Every port slot closed with setting code 6.
-  ports_.ResetPortSlots();
-  // 4-6. The PC Logger's line lists and first packet, the plot channel list: later.
-  // 7. The analog and pump lists: the setup's start-up, step 16 below.
-  // 8-9. The relay lists and the test port: later.
-  // 10. The host-port dialog: no port, 9600.
-  link_.hostPortForm.HostPortCB.SetItemIndex(0);
-  link_.hostPortForm.HostSetupCB.SetItemIndex(6);
-  link_.ShowPortDevices();
-  // 11 and 13. The raw display's lists and logger ID (the time source and the
-  // plot's logger ID: the setup's start-up and later).
+  ResetPortTables();
+  link_.StartUp();
   stream_.StartUp();
-  // 12. The Port Setup page first.
-  main_.PageControl1.SetActivePage(&main_.TSPortSetup);
-  // 13. The run directory: later.
-  // 14-16. Not current, the setup's lists and the once-per-hour column (the
-  // control tables are built with their forms; the analog calibration: later).
+  ShowFirstPage();
   setup_.Startup();
 }
 
+// Every port slot closed with setting code 6, the PC port slot table cleared.
+void HostProgram::ResetPortTables() {
+  pcSlots_.Clear();
+  ports_.ResetPortSlots();
+}
+
+void HostProgram::ShowFirstPage() { main_.PageControl1.SetActivePage(&main_.TSPortSetup); }
+
 void HostProgram::FirstTick() {
-  timing_.firstTick = false;
+  firstTick_ = false;
   StartUp();
   // The host configuration "last.qvh" and, when it names no display mode,
   // the default display mode: later.
@@ -179,50 +169,25 @@ void HostProgram::UpdatePcClock() {
 }
 
 void HostProgram::Timer55msTimer() {
-  if (timing_.firstTick) {
+  if (firstTick_) {
     FirstTick();
     return;
   }
-  if (timing_.busy) {
-    ++timing_.skippedTicks;
+  if (busy_) {
+    ++skippedTicks_;
     return;
   }
-  timing_.busy = true;
-  ++timing_.tickCount;
+  busy_ = true;
+  ++tickCount_;
   UpdatePcClock();
   // The PC Logger's clock text: later.
-
-  const PumpCounters& counters = pump_.Counters();
-  auto packetCount = static_cast<std::uint32_t>(counters.packetCount);
-  if (packetCount != timing_.packetCountShown) {
-    timing_.packetCountShown = packetCount;
-    link_.StatsLine(kLoggerSlot, 5, Format("Packet Count: %lu", static_cast<unsigned long>(packetCount)));
-  }
-  link_.StatsLine(kLoggerSlot, 8, Format("No Data Timer: %03ld", timing_.noDataTimer));
-  link_.StatsLine(kLoggerSlot, 9, Format("Bad Data Timer: %03ld", timing_.badDataTimer));
-
-  if (!stream_.RawDisplayPending()) {
-    switch (pump_.PumpReceive(stream_.RecordingMode())) {
-      case PumpResult::Nothing:
-        --timing_.noDataTimer;
-        --timing_.badDataTimer;
-        break;
-      case PumpResult::BytesRead:
-        timing_.noDataTimer = 100;
-        --timing_.badDataTimer;
-        break;
-      case PumpResult::PacketHandled:
-        timing_.noDataTimer = 50;
-        timing_.badDataTimer = 55;
-        timing_.autoBaudPending = false;
-        main_.AutoBaudRateDetection.SetChecked(false);
-        break;
-    }
-  }
+  link_.ShowTickLines();
+  link_.ReopenLostLoggerPort();
+  if (!stream_.RawDisplayPending()) link_.PumpCycleDone(pump_.PumpReceive());
   // PC Logger input (unless the raw display holds a chunk) and the end of a
   // replay: later.
   stream_.FastTickEnd();  // the pending raw display chunk into the memo
-  timing_.busy = false;
+  busy_ = false;
 }
 
 void HostProgram::Timer475msTimer() {
@@ -237,44 +202,15 @@ void HostProgram::Timer475msTimer() {
   main_.FlashPanel.SetVisible(records_.badFlash != 0);
 }
 
-void HostProgram::ShowLinkStatistics() {
-  const PumpCounters& counters = pump_.Counters();
-  auto packets = static_cast<std::uint32_t>(counters.packetCount);
-  auto total = static_cast<std::uint32_t>(counters.totalInputBytes);
-
-  timing_.packetsPerSecond = packets - timing_.packetCountAtLastSecond;
-  timing_.packetCountAtLastSecond = packets;
-  Colour packetColour = timing_.packetsPerSecond == 0 ? Colour::Red : Colour::Window;
-  link_.hostPortForm.HostSetupCB.SetColour(packetColour);
-  link_.StatsLineColour(kLoggerSlot, 3, packetColour);
-  link_.StatsLine(kLoggerSlot, 3,
-                  Format("Packets/Sec:  %lu", static_cast<unsigned long>(timing_.packetsPerSecond)));
-
-  timing_.bytesPerSecond = total - timing_.totalInputAtLastSecond;
-  timing_.totalInputAtLastSecond = total;
-  link_.StatsLineColour(kLoggerSlot, 1,
-                        timing_.bytesPerSecond == 0 ? Colour::Yellow : Colour::ButtonFace);
-  link_.StatsLine(kLoggerSlot, 1,
-                  Format("Bytes/Sec:  %lu", static_cast<unsigned long>(timing_.bytesPerSecond)));
-  link_.StatsLine(kLoggerSlot, 2, Format("Total Input: %lu", static_cast<unsigned long>(total)));
-
-  int largest = pump_.TakeLargestPayload();
-  if (largest > timing_.largestPayloadEver) timing_.largestPayloadEver = largest;
-  link_.StatsLine(kLoggerSlot, 4,
-                  Format("Max Bytes/Packet: %d   %d", largest, timing_.largestPayloadEver));
-}
-
 void HostProgram::Timer1000msTimer() {
-  ShowLinkStatistics();
+  link_.ShowSecondLines();
   stream_.RecordingStatusTick();
   stream_.UnitLinesTick();
-  link_.StatsLine(kLoggerSlot, 6,
-                  Format("Mod Errors:  %1lu", static_cast<unsigned long>(stream_.ModErrorsTotal())));
+  link_.ShowModErrors(stream_.ModErrorsTotal());
   // Upload watchdog line and upload sequencing; the PC Logger's sample
   // interval: later.
-  link_.StatsLine(kLoggerSlot, 7,
-                  Format("Loops: %d Skip: %d", timing_.tickCount, timing_.skippedTicks));
-  timing_.tickCount = 0;
+  link_.ShowLoops(tickCount_, skippedTicks_);
+  tickCount_ = 0;
   // PC Logger port lines: later; the bytes out of every slot start afresh.
   for (int slot = 0; slot < PcPortSlots::kSlots; ++slot) pcSlots_[slot].SlotBytesOut = 0;
   stream_.RecordFlagsTick();

@@ -16,7 +16,6 @@
 #include "factory/FactoryPassword.h"
 #include "link/CommandLink.h"
 #include "link/LinkSupervisor.h"
-#include "link/LinkTiming.h"
 #include "link/ReceivePump.h"
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
@@ -71,11 +70,11 @@ class HostProgram {
   AnalogTab& Analog() { return analogTab_; }
   UploadTab& Upload() { return uploadTab_; }
   DataStream& Stream() { return stream_; }
-  PcPortSlots& PcSlots() { return pcSlots_; }
   SerialPortService& Ports() { return ports_; }
   ReceivePump& Pump() { return pump_; }
   ReceivedRecords& Records() { return records_; }
-  const LinkTiming& Timing() const { return timing_; }
+  // Fast ticks turned away by the busy flag, counted for the whole run.
+  int SkippedTicks() const { return skippedTicks_; }
   // The PC's present time as a logger time, as of the last clock step.
   std::int32_t PcLoggerTime() const { return pcLoggerTime_; }
 
@@ -84,7 +83,8 @@ class HostProgram {
   void WireMenu();
   void WireButtons();
   void FirstTick();
-  void ShowLinkStatistics();
+  void ResetPortTables();
+  void ShowFirstPage();
 
   Clock& clock_;
   Prompter& prompter_;
@@ -94,7 +94,6 @@ class HostProgram {
   ReceivedRecords records_;
   std::unique_ptr<Router> router_;
   ReceivePump pump_;
-  LinkTiming timing_;
   LinkSupervisor link_;
 
   LoggerStatusGroup statusGroup_;
@@ -109,6 +108,12 @@ class HostProgram {
   StatusDisplay status_;
   PcPortSlots pcSlots_;
   DataStream stream_;
+
+  // The fast tick's own state.
+  bool firstTick_ = true;
+  bool busy_ = false;    // guards against a tick inside a box of an earlier one
+  int tickCount_ = 0;    // fast ticks since the last one-second report
+  int skippedTicks_ = 0;
 
   std::int64_t lastClockSecond_ = -1;
   ClockReading lastReading_;

@@ -66,7 +66,7 @@ void BM_PumpMixedStream(benchmark::State& state) {
   for (auto _ : state) {
     // One pass over the stream per iteration.
     const std::uint64_t target = pump.Counters().totalInputBytes + stream.size();
-    while (pump.Counters().totalInputBytes < target) pump.PumpReceive(RecordingMode::Off);
+    while (pump.Counters().totalInputBytes < target) pump.PumpReceive();
   }
   benchmark::DoNotOptimize(consumer.sum);
   const std::uint64_t bytes = pump.Counters().totalInputBytes - before;

@@ -260,7 +260,10 @@ class PageControl : public Control {
   TabSheet* ActivePage() const { return active_; }
   void SetActivePage(TabSheet* page);
   void UserChangePage(TabSheet* page);
+  // The ui layer tells of every change of the control's size.
+  void Resized() { Run(OnResize, *this); }
   Handler OnChange;
+  Handler OnResize;
 
  private:
   std::vector<TabSheet*> pages_;

@@ -1,5 +1,5 @@
 // Fuzzes the receive pump with logger input read in chunks of any size, or
-// replayed in slices, checking what it hands on and that it keeps moving.
+// from another source in slices, checking what it hands on and that it keeps moving.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -54,13 +54,14 @@ class CheckingConsumer : public PacketConsumer {
   void PayloadLengthError(int length) override { Check(length > kMaxPayload && length <= 0xFFFF); }
 };
 
-// Replays slices of the input as replay packets, some of them oversized.
-class SliceTap : public RawInputTap {
+// Hands the input over in slices as a source other than the logger port,
+// some of them larger than any packet.
+class SliceSource : public ByteSource {
  public:
-  SliceTap(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  int ReadReplayPacket(std::uint8_t* dst, int capacity) override {
-    const std::size_t n = std::min({size_ - at_, static_cast<std::size_t>(capacity),
-                                    static_cast<std::size_t>(kLargestPacketSize)});
+  SliceSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  int ReadInto(std::uint8_t* dst, int room) override {
+    const std::size_t n = std::min({size_ - at_, static_cast<std::size_t>(room),
+                                    static_cast<std::size_t>(kLargestPacketSize + 7)});
     std::copy(data_ + at_, data_ + at_ + n, dst);
     at_ += n;
     return static_cast<int>(n);
@@ -73,24 +74,25 @@ class SliceTap : public RawInputTap {
   std::size_t at_ = 0;
 };
 
-void RunPump(const std::vector<std::uint8_t>& input, std::size_t chunk, RecordingMode mode) {
+void RunPump(const std::vector<std::uint8_t>& input, std::size_t chunk, bool otherSource) {
   InputBackend backend(input.data(), input.size(), chunk);
   ScriptedPrompter prompter;
   SerialPortService ports(backend, prompter);
   ports.OpenPortSlot(kLoggerSlot, 1);
   ReceivedRecords records;
   CheckingConsumer consumer;
-  SliceTap tap(input.data(), input.size());
+  RawInputTap tap;
+  SliceSource source(input.data(), input.size());
   ReceivePump pump(ports, records, consumer, tap);
+  if (otherSource) pump.SetSource(&source);
 
-  const bool replay = IsReplay(mode);
   for (int cycles = 0; cycles < 1000000; ++cycles) {
-    const PumpResult result = pump.PumpReceive(mode);
+    const PumpResult result = pump.PumpReceive();
     Check(pump.Held() >= 0 && pump.Held() <= ReceivePump::kBufferSize);
-    if (replay ? tap.Done() : (backend.Done() && result == PumpResult::Nothing)) break;
+    if ((otherSource ? source.Done() : backend.Done()) && result == PumpResult::Nothing) break;
   }
   Check(pump.Counters().totalInputBytes == input.size());
-  Check(replay || pump.Held() < kLargestPacketSize);
+  Check(pump.Held() < kLargestPacketSize);
 }
 
 }  // namespace
@@ -99,10 +101,9 @@ void RunPump(const std::vector<std::uint8_t>& input, std::size_t chunk, Recordin
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto in = qv::fuzz::Steer(data, size);
   if (!in) return 0;
-  // Bits 1-2: read size; bit 3: replay instead of port reads.
+  // Bits 1-2: read size; bit 3: a source other than the logger port.
   static constexpr std::size_t kChunks[] = {1, 13, 512, 1 << 20};
   const std::size_t chunk = kChunks[(in->control >> 1) & 0x03];
-  const auto mode = (in->control & 0x08) ? qv::RecordingMode::Replay : qv::RecordingMode::Off;
-  qv::RunPump(in->bytes, chunk, mode);
+  qv::RunPump(in->bytes, chunk, (in->control & 0x08) != 0);
   return 0;
 }

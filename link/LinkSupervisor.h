@@ -1,15 +1,21 @@
 // Link supervision: the host-port and interface dialogs, the statistics
-// window, and the five-second check that warns of a silent logger and steps
-// the logger port through the line settings when only bad data arrives.
+// window and its lines, the link timers that the fast tick keeps, the
+// five-second check that warns of a silent logger and steps the logger port
+// through the line settings when only bad data arrives, and bringing back a
+// logger port whose device went away.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "common/Clock.h"
 #include "common/Prompter.h"
 #include "forms/Form.h"
 #include "link/LinkForms.h"
 #include "link/LinkTiming.h"
+#include "protocol/PumpResult.h"
 
 namespace qv {
 
@@ -26,8 +32,11 @@ class LinkSupervisor {
     std::function<bool()> mooredMode;  // the setup's mode list shows "Moored Mode"
   };
 
+  // How often a logger port whose device went away is tried again.
+  static constexpr std::int64_t kReopenEveryMs = 2000;
+
   LinkSupervisor(SerialPortService& ports, CommandLink& commands, ReceivePump& pump,
-                 Prompter& prompter, LinkTiming& timing, Wiring wiring);
+                 Prompter& prompter, Clock& clock, Wiring wiring);
 
   ConfigureHostPortForm hostPortForm;
   RS422Form rs422Form;
@@ -49,26 +58,60 @@ class LinkSupervisor {
   void StatsLineColour(int port, int line, forms::Colour colour);
   int DisplayedStatsPort() const { return displayedPort_; }
 
+  // Start-up: the host-port dialog at "No Port Selected" and "9600".
+  void StartUp();
+
+  // Fast tick, before the pump: the packet count and the two timers in the
+  // statistics window.
+  void ShowTickLines();
+  // Fast tick: a logger port whose device went away is tried again every
+  // two seconds; once back, the receive buffer starts afresh.
+  void ReopenLostLoggerPort();
+  // Fast tick, after a pump cycle: the link timers follow its result.
+  void PumpCycleDone(PumpResult pumpResult);
+  // One-second tick, first steps: packets and bytes per second, the total
+  // input and the largest payload.
+  void ShowSecondLines();
+  void ShowModErrors(std::uint32_t total);
+  void ShowLoops(int ticks, int skipped);
+
   // The supervision tick, every five seconds.
   void RTTimeoutTimer();
 
-  // Moored display mode starts over with one notice.
-  void ClearNoDataNoticeGiven() { noDataNoticeGiven_ = false; }
   // Shows beside each COM item which device it is.
   void ShowPortDevices();
 
+  const LinkTiming& Timing() const { return timing_; }
+
  private:
   void ParkTimers();
+  void ResumeAfterBox();
+  void NoDataExpired();
+  void BadDataExpired(bool onlyBadBytesSinceLastCheck);
+  // Asks "Enter Auto Baud Rate Detection?"; true when stepping should start.
+  bool OperatorWantsAutoBaud();
   void StepBaud();
+  std::int64_t NowMs();
 
   SerialPortService& ports_;
   CommandLink& commands_;
   ReceivePump& pump_;
   Prompter& prompter_;
-  LinkTiming& timing_;
+  Clock& clock_;
   Wiring wiring_;
+  LinkTiming timing_;
   int displayedPort_ = -1;
   bool noDataNoticeGiven_ = false;
+
+  // Pump counters as they stood when last shown, at the last second and at
+  // the last supervision check.
+  std::uint64_t packetCountShown_ = ~std::uint64_t{0};
+  std::uint64_t packetsAtLastSecond_ = 0;
+  std::uint64_t bytesAtLastSecond_ = 0;
+  std::uint64_t packetsAtLastCheck_ = 0;
+  std::uint64_t bytesAtLastCheck_ = 0;
+  // When an away logger port is tried next.
+  std::optional<std::int64_t> nextReopenMs_;
 };
 
 }  // namespace qv

@@ -1,4 +1,6 @@
-// The link-timing state kept by the fast tick and read by the supervision tick.
+// The link supervisor's bookkeeping: the no-data and bad-data timers that the
+// fast tick keeps and the supervision tick reads, the auto-baud cycle, and the
+// per-second figures of the statistics window.
 #pragma once
 
 #include <cstdint>
@@ -6,22 +8,14 @@
 namespace qv {
 
 struct LinkTiming {
-  bool firstTick = true;
-  bool busy = false;
-  int tickCount = 0;     // fast ticks since the last one-second report
-  int skippedTicks = 0;  // fast ticks turned away by the busy flag, whole run
   // Both count down once per fast tick and may run below zero.
   long noDataTimer = 300;
   long badDataTimer = 400;
-  bool autoBaudPending = false;
+  bool autoBaudPending = false;  // the operator said OK; stepping goes on until a packet
 
   std::uint32_t packetsPerSecond = 0;
   std::uint32_t bytesPerSecond = 0;
   int largestPayloadEver = 0;
-  // Pump counters as they stood at the last one-second tick and last shown.
-  std::uint32_t packetCountAtLastSecond = 0;
-  std::uint32_t totalInputAtLastSecond = 0;
-  std::uint32_t packetCountShown = 0xFFFFFFFFu;
 };
 
 }  // namespace qv

@@ -1,10 +1,9 @@
-// The receive cycle: fill, raw taps, framing loop, hand-on by packet type.
+// The receive cycle: fill, raw tap, framing loop, hand-on by packet type.
 #include "link/ReceivePump.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "link/SerialPortService.h"
 #include "protocol/FlashErrorPacket.h"
 
 namespace qv {
@@ -26,34 +25,30 @@ void CopyRecord(std::array<std::uint8_t, N>& record, const std::uint8_t* packet)
 
 ReceivePump::ReceivePump(SerialPortService& ports, ReceivedRecords& records,
                          PacketConsumer& consumer, RawInputTap& tap)
-    : ports_(ports), records_(records), consumer_(consumer), tap_(tap), buffer_(kBufferSize) {}
+    : loggerPort_(ports), records_(records), consumer_(consumer), tap_(tap), buffer_(kBufferSize) {}
 
-PumpResult ReceivePump::PumpReceive(RecordingMode recordingMode) {
+PumpResult ReceivePump::PumpReceive() {
   if (tap_.RawDisplayPending()) return PumpResult::Nothing;
-  const bool replay = IsReplay(recordingMode);
   PumpResult result = PumpResult::Nothing;
-  const int count = Fill(recordingMode);
+  const int count = Fill();
   if (count > 0) {
     result = PumpResult::BytesRead;
-    const std::uint8_t* fresh = buffer_.data() + end_;
-    if (recordingMode == RecordingMode::RawInput) tap_.RecordRawInput(fresh, count);
-    tap_.CopyRawToDisplay(fresh, count);
+    tap_.OfferRawInput(buffer_.data() + end_, count);
     counters_.totalInputBytes += static_cast<std::uint64_t>(count);
     end_ += count;
   }
   if (FrameHeld()) result = PumpResult::PacketHandled;
-  return replay ? PumpResult::PacketHandled : result;
+  return result;
+}
+
+void ReceivePump::SetSource(ByteSource* source) {
+  // Bytes of one source never complete a packet begun by another.
+  ResetReceiveBuffer();
+  source_ = source ? source : &loggerPort_;
 }
 
 // Reads behind the held bytes; returns the count, which is not yet held.
-int ReceivePump::Fill(RecordingMode recordingMode) {
-  if (IsReplay(recordingMode)) {
-    // Each replay cycle starts afresh: a header decoded from earlier port
-    // bytes would otherwise mis-frame the replayed packet.
-    ResetReceiveBuffer();
-    const int count = tap_.ReadReplayPacket(buffer_.data(), kBufferSize);
-    return std::clamp(count, 0, kBufferSize);
-  }
+int ReceivePump::Fill() {
   if (start_ == end_) {
     start_ = end_ = 0;
   } else if (kBufferSize - end_ < kReadRoom) {
@@ -62,9 +57,7 @@ int ReceivePump::Fill(RecordingMode recordingMode) {
     start_ = 0;
   }
   const int room = kBufferSize - end_;
-  int count = room;
-  ports_.ReadPortSlot(kLoggerSlot, buffer_.data() + end_, count);
-  return std::clamp(count, 0, room);
+  return std::clamp(source_->ReadInto(buffer_.data() + end_, room), 0, room);
 }
 
 // Hands on every complete packet held; stops at an incomplete one or when

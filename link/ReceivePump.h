@@ -1,23 +1,24 @@
-// One receive cycle on the logger port, run by the fast tick: read what has
-// arrived, pass it to the raw taps, hand on every complete packet held.
+// One receive cycle, run by the fast tick: read what has arrived from the
+// logger port (or the source put in its place), offer it to the raw tap, hand
+// on every complete packet held.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "link/ByteSource.h"
 #include "link/PacketConsumer.h"
 #include "link/RawInputTap.h"
 #include "link/ReceivedRecords.h"
 #include "protocol/PacketFramer.h"
 #include "protocol/PumpResult.h"
-#include "protocol/RecordingMode.h"
 
 namespace qv {
 
 class SerialPortService;
 
 struct PumpCounters {
-  std::uint64_t totalInputBytes = 0;  // every fill, port read or replay packet
+  std::uint64_t totalInputBytes = 0;  // every fill
   std::uint64_t packetCount = 0;      // every packet handed on
   int largestPayloadThisSecond = 0;   // cleared by TakeLargestPayload
 };
@@ -30,9 +31,12 @@ class ReceivePump {
   ReceivePump(SerialPortService& ports, ReceivedRecords& records, PacketConsumer& consumer,
               RawInputTap& tap);
 
-  PumpResult PumpReceive(RecordingMode recordingMode);
+  PumpResult PumpReceive();
   // Empties the buffer and forgets any decoded data packet header.
   void ResetReceiveBuffer();
+  // Reads from `source` instead of the logger port, from a fresh buffer;
+  // nullptr goes back to the logger port.
+  void SetSource(ByteSource* source);
 
   const PumpCounters& Counters() const { return counters_; }
   // The one-second tick reads the largest payload of its second and clears it.
@@ -42,13 +46,14 @@ class ReceivePump {
   const std::uint8_t* HeldBytes() const { return buffer_.data() + start_; }
 
  private:
-  int Fill(RecordingMode recordingMode);
+  int Fill();
   bool FrameHeld();
   void HandOn(const Framed& packet);
   void HandOnRecord(PacketType type);
   void Remove(int count);
 
-  SerialPortService& ports_;
+  LoggerPortSource loggerPort_;
+  ByteSource* source_ = &loggerPort_;
   ReceivedRecords& records_;
   PacketConsumer& consumer_;
   RawInputTap& tap_;

@@ -28,7 +28,7 @@ SerialPortService::SerialPortService(SerialBackend& backend, Prompter& prompter)
 SerialPortService::~SerialPortService() {
   // No boxes here: the window that would show them may already be gone.
   for (Slot& s : slots_) {
-    if (s.openCom != 0) backend_.Close(s.handle);
+    if (s.openCom != 0 && !s.away) backend_.Close(s.handle);
     s = Slot{SerialBackend::kInvalidHandle, 0, s.settingCode};
   }
 }
@@ -49,20 +49,45 @@ void SerialPortService::OpenPortSlot(int slot, int comNumber) {
   }
   s.handle = h;
   s.openCom = comNumber;
+  s.away = false;
 }
 
 void SerialPortService::ClosePortSlot(int slot) {
   if (!Valid(slot) || slots_[slot].openCom == 0) return;
   Slot& s = slots_[slot];
   SerialBackend::Handle h = s.handle;
+  const bool away = s.away;
   // Marked closed before the box, so ticks running inside it see a closed slot.
   s.handle = SerialBackend::kInvalidHandle;
   s.openCom = 0;
-  if (!backend_.Close(h)) prompter_.ShowNotice("Comm Error", "Could Not Close Comm  Port");
+  s.away = false;
+  if (!away && !backend_.Close(h)) prompter_.ShowNotice("Comm Error", "Could Not Close Comm  Port");
 }
 
 bool SerialPortService::IsPortSlotOpen(int slot) const {
   return Valid(slot) && slots_[slot].openCom != 0;
+}
+
+bool SerialPortService::IsDeviceAway(int slot) const {
+  return IsPortSlotOpen(slot) && slots_[slot].away;
+}
+
+// The handle of a vanished device is useless (a new device node may come in
+// its place), so it is let go at once; no box, as nothing was asked of the operator.
+void SerialPortService::DeviceWentAway(Slot& s) {
+  backend_.Close(s.handle);
+  s.handle = SerialBackend::kInvalidHandle;
+  s.away = true;
+}
+
+bool SerialPortService::ReopenLostSlot(int slot) {
+  if (!IsDeviceAway(slot)) return false;
+  Slot& s = slots_[slot];
+  SerialBackend::Handle h = backend_.Open(s.openCom, SettingForCode(s.settingCode));
+  if (h == SerialBackend::kInvalidHandle) return false;
+  s.handle = h;
+  s.away = false;
+  return true;
 }
 
 void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
@@ -71,24 +96,28 @@ void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
   if (code == 0) return;
   slots_[slot].settingCode = code;
   int com = slots_[slot].openCom;
-  if (com == 0) return;
+  // An away slot takes the setting when its device is back.
+  if (com == 0 || slots_[slot].away) return;
   ClosePortSlot(slot);
   OpenPortSlot(slot, com);
 }
 
 void SerialPortService::WritePortSlot(int slot, const std::uint8_t* bytes, int count) {
-  if (!IsPortSlotOpen(slot) || bytes == nullptr || count <= 0) return;
+  if (!Usable(slot) || bytes == nullptr || count <= 0) return;
   backend_.Write(slots_[slot].handle, bytes, static_cast<std::size_t>(count));
 }
 
 void SerialPortService::ReadPortSlot(int slot, std::uint8_t* buffer, int& count) {
-  if (!IsPortSlotOpen(slot) || buffer == nullptr || count <= 0) {
+  if (!Usable(slot) || buffer == nullptr || count <= 0) {
     count = 0;
     return;
   }
   long n = backend_.Read(slots_[slot].handle, buffer, static_cast<std::size_t>(count));
-  // A device that went away reads as silence; the link timers notice it.
-  if (n < 0) n = 0;
+  // The device went away: silence from here on, which the link timers notice.
+  if (n < 0) {
+    DeviceWentAway(slots_[slot]);
+    n = 0;
+  }
   if (n > count) n = count;
   count = static_cast<int>(n);
 }

@@ -83,6 +83,37 @@ bool BuildTermios(const LineSetting& setting, termios& inOut) {
   return true;
 }
 
+bool LineUsable(const termios& wanted, const termios& applied) {
+  constexpr tcflag_t kInputOff =
+      IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY;
+  constexpr tcflag_t kLocalOff = ECHO | ECHONL | ICANON | ISIG | IEXTEN;
+  return (applied.c_iflag & kInputOff) == 0 && (applied.c_oflag & OPOST) == 0 &&
+         (applied.c_lflag & kLocalOff) == 0 && (applied.c_cflag & CRTSCTS) == 0 &&
+         (applied.c_cflag & (CLOCAL | CREAD)) == (CLOCAL | CREAD) &&
+         (applied.c_cflag & CSTOPB) == (wanted.c_cflag & CSTOPB) && applied.c_cc[VMIN] == 0 &&
+         applied.c_cc[VTIME] == 0 && cfgetispeed(&applied) == cfgetispeed(&wanted) &&
+         cfgetospeed(&applied) == cfgetospeed(&wanted);
+}
+
+namespace {
+
+// Applies the line and reads back what the device took: a port is raw at its
+// baud or it is not opened. A device that refuses the data bits or parity as
+// a whole gets 8 bits without parity instead.
+bool ApplyLine(int fd, const termios& wanted) {
+  if (tcsetattr(fd, TCSANOW, &wanted) != 0) {
+    termios plain = wanted;
+    plain.c_cflag = (plain.c_cflag & ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD)) | CS8;
+    if (tcsetattr(fd, TCSANOW, &plain) != 0) return false;
+  }
+  // tcsetattr succeeds when any part of the change took, so only reading
+  // the line back tells.
+  termios applied{};
+  return tcgetattr(fd, &applied) == 0 && LineUsable(wanted, applied);
+}
+
+}  // namespace
+
 PosixSerialBackend::~PosixSerialBackend() {
   for (const auto& open : baudOf_) {
     ioctl(open.first, TIOCNXCL);
@@ -99,19 +130,10 @@ SerialBackend::Handle PosixSerialBackend::Open(int comNumber, const LineSetting&
   // TIOCEXCL lets through.
   termios t{};
   if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0 || tcgetattr(fd, &t) != 0 ||
-      !BuildTermios(setting, t)) {
+      !BuildTermios(setting, t) || !ApplyLine(fd, t)) {
+    ioctl(fd, TIOCNXCL);
     close(fd);
     return kInvalidHandle;
-  }
-  // A device that refuses part of a setting (pseudo-terminals refuse 7E1)
-  // stays open with what it took, as the port is of use at its baud.
-  if (tcsetattr(fd, TCSANOW, &t) != 0) {
-    termios baudOnly{};
-    if (tcgetattr(fd, &baudOnly) == 0) {
-      cfsetispeed(&baudOnly, cfgetospeed(&t));
-      cfsetospeed(&baudOnly, cfgetospeed(&t));
-      tcsetattr(fd, TCSANOW, &baudOnly);
-    }
   }
   baudOf_[fd] = setting.baud;
   return fd;

@@ -19,6 +19,14 @@ bool BuildTermios(const LineSetting& setting, termios& inOut);
 // The baud of a terminal speed the logger link uses; 0 for any other.
 int BaudOfSpeed(speed_t speed);
 
+// Whether a line read back from a device after applying `wanted` (built by
+// BuildTermios) can carry the logger's bytes: raw (no echo, no line editing or
+// signals, no CR/LF translation either way, no XON/XOFF, no output
+// processing), reads that never wait, and the wanted baud and stop bits.
+// Only the data bits and parity may differ: a device that refuses 7E1 stays
+// of use at its baud.
+bool LineUsable(const termios& wanted, const termios& applied);
+
 class PosixSerialBackend : public SerialBackend {
  public:
   explicit PosixSerialBackend(ComPortTable table) : table_(std::move(table)) {}

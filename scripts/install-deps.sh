@@ -10,4 +10,5 @@ $SUDO apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-dejavu-core \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-dev \
-  xvfb xauth
+  xvfb xauth \
+  xdotool imagemagick socat

@@ -160,7 +160,7 @@ void StatusDisplay::PcSecondPassed() {
 void StatusDisplay::ShowRunStopSwitch(int value) {
   if (value == appliedSwitch_) return;
   appliedSwitch_ = value;
-  group.LBRunStop.SetVisible(value > 0);
+  group.LBRunStop.SetVisible(value != 0);  // a negative value is an error too, and shown
   switch (value) {
     case 0: break;
     case 1: group.LBRunStop.SetCaption("Run/Stop Switch: STOP"); break;

@@ -40,11 +40,11 @@ class DataStream {
 
   // The receive pump's seams.
   bool RawDisplayPending() const { return displayState_.Pending(); }
-  void CopyRawToDisplay(const std::uint8_t* bytes, int count) {
-    display_.CopyRawToDisplay(bytes, count);
-  }
-  void RecordRawInput(const std::uint8_t* bytes, int count) {
+  // A chunk as read from the logger link: recorded in a raw input recording,
+  // shown while the raw display watches "Raw Logger Data".
+  void OfferRawInput(const std::uint8_t* bytes, int count) {
     recorder_.RecordRawInput(bytes, count);
+    display_.CopyRawToDisplay(bytes, count);
   }
   // A logger data packet, recorded when "Record Logger Data" is in force.
   AcceptResult AcceptDataPacket(std::uint8_t* record, int recordLength) {

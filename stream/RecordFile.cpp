@@ -12,6 +12,15 @@ namespace qv {
 
 namespace {
 
+bool Truncate(std::FILE* f, std::int64_t size) {
+#if defined(_WIN32)
+  return _chsize_s(_fileno(f), size) == 0 && _fseeki64(f, size, SEEK_SET) == 0;
+#else
+  return ftruncate(fileno(f), static_cast<off_t>(size)) == 0 &&
+         fseeko(f, static_cast<off_t>(size), SEEK_SET) == 0;
+#endif
+}
+
 // The medium's own flush; devices and pipes that cannot be synced count as done.
 bool SyncToMedium(std::FILE* f) {
 #if defined(_WIN32)
@@ -26,12 +35,8 @@ bool SyncToMedium(std::FILE* f) {
 
 bool RecordFile::Open(const std::string& path, OpenMode mode) {
   Close();
-  errno = 0;
   std::FILE* f = std::fopen(path.c_str(), mode == OpenMode::Truncate ? "wb" : "ab");
-  if (!f) {
-    error_ = errno;
-    return false;
-  }
+  if (!f) return false;
   // Unbuffered, so a write's result is the file's and nothing waits in memory.
   std::setvbuf(f, nullptr, _IONBF, 0);
   std::int64_t size = 0;
@@ -42,45 +47,49 @@ bool RecordFile::Open(const std::string& path, OpenMode mode) {
   file_ = f;
   size_ = size;
   unsynced_ = false;
+  cutPending_ = false;
   return true;
 }
 
-std::size_t RecordFile::Write(const std::uint8_t* bytes, std::size_t count) {
-  if (!file_) return 0;
-  if (count == 0) return 0;
-  errno = 0;
+bool RecordFile::WriteRecord(const std::uint8_t* bytes, std::size_t count) {
+  if (!file_ || count == 0) return false;
+  if (cutPending_ && !CutBackToWholeRecords()) return false;
   const std::size_t n = std::fwrite(bytes, 1, count, file_);
-  if (n > 0) {
+  if (n == count) {
     size_ += static_cast<std::int64_t>(n);
     unsynced_ = true;
+    return true;
   }
-  if (n < count) {
-    error_ = errno;
-    std::clearerr(file_);  // the next write tries again
+  std::clearerr(file_);  // the next write tries again
+  if (n > 0) {
+    cutPending_ = true;
+    CutBackToWholeRecords();
   }
-  return n;
+  return false;
+}
+
+bool RecordFile::CutBackToWholeRecords() {
+  if (!Truncate(file_, size_)) {
+    std::clearerr(file_);
+    return false;
+  }
+  cutPending_ = false;
+  return true;
 }
 
 bool RecordFile::Flush() {
   if (!file_ || !unsynced_) return true;
-  errno = 0;
   const bool ok = std::fflush(file_) == 0 && SyncToMedium(file_);
-  if (!ok) {
-    error_ = errno;
-    std::clearerr(file_);
-  }
+  if (!ok) std::clearerr(file_);
   unsynced_ = false;
   return ok;
 }
 
 bool RecordFile::Close() {
   if (!file_) return true;
-  bool ok = Flush();
-  errno = 0;
-  if (std::fclose(file_) != 0) {
-    ok = false;
-    error_ = errno;
-  }
+  bool ok = !cutPending_ || CutBackToWholeRecords();
+  ok = Flush() && ok;
+  if (std::fclose(file_) != 0) ok = false;
   file_ = nullptr;
   return ok;
 }

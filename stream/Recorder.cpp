@@ -149,20 +149,20 @@ RecordOutcome Recorder::WriteArchiveRecord(const std::uint8_t* record, int recor
       return RecordOutcome::NotRecorded;
   }
   if (!recordFileOpen_ || recordLength <= 0) return RecordOutcome::WriteFailed;
-  const auto length = static_cast<std::size_t>(recordLength);
-  const std::size_t written = recordFile_.Write(record, length);
-  bytesWritten_ += static_cast<std::int64_t>(written);
-  if (written == length) return RecordOutcome::Recorded;
+  if (recordFile_.WriteRecord(record, static_cast<std::size_t>(recordLength))) {
+    bytesWritten_ += recordLength;
+    return RecordOutcome::Recorded;
+  }
   TellWriteFailure();
   return RecordOutcome::WriteFailed;
 }
 
 void Recorder::RecordRawInput(const std::uint8_t* bytes, int count) {
   if (recordingMode_ != RecordingMode::RawInput || !recordFileOpen_ || count <= 0) return;
-  const auto length = static_cast<std::size_t>(count);
-  const std::size_t written = recordFile_.Write(bytes, length);
-  bytesWritten_ += static_cast<std::int64_t>(written);
-  if (written != length) TellWriteFailure();
+  if (recordFile_.WriteRecord(bytes, static_cast<std::size_t>(count)))
+    bytesWritten_ += count;
+  else
+    TellWriteFailure();
 }
 
 void Recorder::CBRecordAuxInClick(forms::Control& sender) {

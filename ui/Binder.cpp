@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,6 +36,23 @@ namespace qv::ui {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Tells of every resize of the widget it watches, until detached.
+class ResizeWatcher : public QObject {
+ public:
+  ResizeWatcher(QWidget* watched, std::function<void()> onResize)
+      : QObject(watched), onResize_(std::move(onResize)) {
+    watched->installEventFilter(this);
+  }
+  void Detach() { onResize_ = nullptr; }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize && watched == parent() && onResize_) onResize_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onResize_;
+};
 
 // Visibility, enabled state and colour, touched only when they differ, so a
 // push never repaints or re-polishes a widget for nothing.
@@ -462,6 +480,10 @@ QTabWidget* Binder::Make(forms::PageControl& c, QWidget* parent) {
   Connect(w, &QTabWidget::currentChanged, choose);
   // A click on the tab shown while the model's active page is hidden.
   Connect(w, &QTabWidget::tabBarClicked, choose);
+  auto* watcher = new ResizeWatcher(w, [&c] { c.Resized(); });
+  detachers_.push_back([watcher = QPointer<ResizeWatcher>(watcher)] {
+    if (watcher) watcher->Detach();
+  });
   return w;
 }
 

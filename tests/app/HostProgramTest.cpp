@@ -3,20 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "protocol/DataPacket.h"
-#include "protocol/StatusRecord.h"
 #include "tests/support/HostFixture.h"
 
 namespace qv {
 namespace {
-
-std::vector<std::uint8_t> StatusPacket() {
-  StatusRecord r;
-  r.operationState = OperationState::Standby;
-  r.loggerId = 2;
-  r.loggerModel = 2;
-  const StatusRecord::Bytes packet = r.Encode();
-  return std::vector<std::uint8_t>(packet.begin(), packet.end());
-}
 
 class HostProgramTest : public testing::HostFixture {
  public:
@@ -25,7 +15,7 @@ class HostProgramTest : public testing::HostFixture {
 };
 
 TEST_F(HostProgramTest, FirstTickStartsUpAndPollsNothingTheSecondPolls) {
-  backend.Feed(1, StatusPacket());
+  backend.Feed(1, testing::StandbyStatusPacket());
   Tick();
   EXPECT_TRUE(host.Link().hostPortForm.window.Shown());  // no port chosen yet
   EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.Text(), "9600");
@@ -39,26 +29,26 @@ TEST_F(HostProgramTest, FirstTickStartsUpAndPollsNothingTheSecondPolls) {
 
 TEST_F(HostProgramTest, PumpResultsReloadTheLinkTimers) {
   StartOnCom1();
-  EXPECT_EQ(host.Timing().noDataTimer, 300);
+  EXPECT_EQ(host.Link().Timing().noDataTimer, 300);
   Tick();  // nothing arrives
-  EXPECT_EQ(host.Timing().noDataTimer, 299);
-  EXPECT_EQ(host.Timing().badDataTimer, 399);
+  EXPECT_EQ(host.Link().Timing().noDataTimer, 299);
+  EXPECT_EQ(host.Link().Timing().badDataTimer, 399);
   backend.Feed(1, {0x55, 0x66});  // bytes but no packet
   Tick();
-  EXPECT_EQ(host.Timing().noDataTimer, 100);
-  EXPECT_EQ(host.Timing().badDataTimer, 398);
+  EXPECT_EQ(host.Link().Timing().noDataTimer, 100);
+  EXPECT_EQ(host.Link().Timing().badDataTimer, 398);
   EXPECT_TRUE(host.Main().AutoBaudRateDetection.Checked());
-  backend.Feed(1, StatusPacket());
+  backend.Feed(1, testing::StandbyStatusPacket());
   Tick();
-  EXPECT_EQ(host.Timing().noDataTimer, 50);
-  EXPECT_EQ(host.Timing().badDataTimer, 55);
+  EXPECT_EQ(host.Link().Timing().noDataTimer, 50);
+  EXPECT_EQ(host.Link().Timing().badDataTimer, 55);
   EXPECT_FALSE(host.Main().AutoBaudRateDetection.Checked());
 }
 
 TEST_F(HostProgramTest, WithoutALoggerTheNoDataTimerRunsBelowZero) {
   Tick();  // start-up: no port chosen
   Tick(310);
-  EXPECT_EQ(host.Timing().noDataTimer, 300 - 310);
+  EXPECT_EQ(host.Link().Timing().noDataTimer, 300 - 310);
 }
 
 TEST_F(HostProgramTest, TicksArrivingWhileATickWaitsInABoxAreSkippedAndCounted) {
@@ -71,14 +61,14 @@ TEST_F(HostProgramTest, TicksArrivingWhileATickWaitsInABoxAreSkippedAndCounted) 
   int inside = 0;
   prompter.whileOpen = [&](const ScriptedPrompter::Box&) {
     for (int i = 0; i < 3; ++i) host.Main().Timer55ms.Fire();
-    inside = host.Timing().skippedTicks;
+    inside = host.SkippedTicks();
   };
   Tick();
   ASSERT_EQ(prompter.Notices().size(), 1u);
   EXPECT_EQ(prompter.Notices()[0].caption, "Mux ID Error");
   EXPECT_EQ(inside, 3);
   Tick();  // the guard is released afterwards
-  EXPECT_EQ(host.Timing().skippedTicks, 3);
+  EXPECT_EQ(host.SkippedTicks(), 3);
   host.Main().Timer1000ms.Fire();
   EXPECT_EQ(host.Link().statsForm.SFLB[7].Caption(), "");  // the window is closed
   host.Main().HostPortStats.UserClick();
@@ -100,7 +90,7 @@ TEST_F(HostProgramTest, OneSecondTickWritesTheStatisticsLinesAndColours) {
   EXPECT_EQ(StatsColour(3), forms::Colour::Red);
   EXPECT_EQ(host.Link().hostPortForm.HostSetupCB.GetColour(), forms::Colour::Red);
 
-  auto packet = StatusPacket();
+  auto packet = testing::StandbyStatusPacket();
   backend.Feed(1, packet);
   backend.Feed(1, packet);
   Tick(4);

@@ -124,6 +124,16 @@ TEST_F(StatusDisplayTest, FieldTexts) {
        "Current Logger ID:    3"},
       {"run/stop switch", [](StatusRecord& r) { r.runStopSwitch = 7; },
        [](StatusDisplayTest& t) { return t.G().LBRunStop.Caption(); }, "Run/Stop Switch:  Error"},
+      {"negative run/stop switch", [](StatusRecord& r) { r.runStopSwitch = -1; },
+       [](StatusDisplayTest& t) {
+         return t.G().LBRunStop.Visible() ? t.G().LBRunStop.Caption() : "hidden";
+       },
+       "Run/Stop Switch:  Error"},
+      {"run/stop switch 0", [](StatusRecord& r) { r.runStopSwitch = 0; },
+       [](StatusDisplayTest& t) {
+         return t.G().LBRunStop.Visible() ? t.G().LBRunStop.Caption() : "hidden";
+       },
+       "hidden"},
   };
   for (const Case& c : cases) {
     StatusRecord r = Base();

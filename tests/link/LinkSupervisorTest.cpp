@@ -1,7 +1,8 @@
-// The supervision tick, the host-port and interface dialogs and the
-// statistics window.
+// The host-port and interface dialogs and the statistics window (the timed
+// supervision runs in virtual time with the whole program, tests/app).
 #include <gtest/gtest.h>
 
+#include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "forms/Form.h"
 #include "protocol/CommandFrame.h"
@@ -31,106 +32,16 @@ class LinkSupervisorTest : public ::testing::Test {
   PacketConsumer consumer;
   RawInputTap tap;
   ReceivePump pump{ports, records, consumer, tap};
-  LinkTiming timing;
+  FakeClock clock;
   MenuStub menu;
-  bool moored = false;
-  LinkSupervisor link{ports, commands, pump, prompter, timing,
-                      {menu.autoBaud, menu.rtTimeout, [this] { return moored; }}};
+  LinkSupervisor link{ports, commands, pump, prompter, clock,
+                      {menu.autoBaud, menu.rtTimeout, [] { return false; }}};
 
   void OpenCom1() {
     link.hostPortForm.HostPortCB.UserSelect(1);
     link.hostPortForm.HostSetupCB.SetItemIndex(6);
   }
-  int NoDataNotices() {
-    int n = 0;
-    for (auto& b : prompter.Notices())
-      if (b.caption == "No Data Has Been Detected") ++n;
-    return n;
-  }
-  void ExpireNoData() {
-    timing.noDataTimer = -1;
-    link.RTTimeoutTimer();
-  }
 };
-
-TEST_F(LinkSupervisorTest, NoDataNoticeOnceInMooredModeOtherwiseEveryTime) {
-  OpenCom1();
-  ExpireNoData();
-  ExpireNoData();
-  EXPECT_EQ(NoDataNotices(), 2);
-  EXPECT_EQ(prompter.Notices().back().text,
-            "Please Check Your COM Port Selection and Verify the Logger Has Power");
-  // After a notice the timers are reloaded: 22.5 s at 40 ticks a second.
-  EXPECT_EQ(timing.noDataTimer, 900);
-  EXPECT_EQ(timing.badDataTimer, 55);
-  EXPECT_TRUE(menu.rtTimeout.Enabled());
-
-  // Choosing the moored display mode starts over with one notice.
-  moored = true;
-  link.ClearNoDataNoticeGiven();
-  ExpireNoData();
-  ExpireNoData();
-  ExpireNoData();
-  EXPECT_EQ(NoDataNotices(), 3);
-  moored = false;
-  ExpireNoData();
-  EXPECT_EQ(NoDataNotices(), 4);
-}
-
-TEST_F(LinkSupervisorTest, SupervisionTimerIsOffWhileTheNoticeIsOpen) {
-  OpenCom1();
-  bool enabledInside = true;
-  prompter.whileOpen = [&](const ScriptedPrompter::Box&) { enabledInside = menu.rtTimeout.Enabled(); };
-  ExpireNoData();
-  EXPECT_FALSE(enabledInside);
-  EXPECT_TRUE(menu.rtTimeout.Enabled());
-}
-
-TEST_F(LinkSupervisorTest, AutoBaudStartsAt115200AndStepsDownThenWraps) {
-  OpenCom1();
-  timing.noDataTimer = 100;  // bytes arrive, none of them a packet
-  timing.badDataTimer = -1;
-  prompter.answers = {Answer::Ok};
-  link.RTTimeoutTimer();
-  ASSERT_EQ(prompter.boxes.size(), 1u);
-  EXPECT_EQ(prompter.boxes[0].caption, "Invalid Data Received");
-  EXPECT_EQ(prompter.boxes[0].text, "Enter Auto Baud Rate Detection?");
-  EXPECT_EQ(prompter.boxes[0].buttons, Buttons::OkCancel);
-  ASSERT_EQ(prompter.beeps.size(), 1u);
-  EXPECT_EQ(prompter.beeps[0], Beep::Question);
-
-  std::vector<std::string> tried{link.hostPortForm.HostSetupCB.Text()};
-  EXPECT_EQ(timing.noDataTimer, 45);
-  EXPECT_EQ(timing.badDataTimer, 55);
-  for (int i = 0; i < 11; ++i) {
-    timing.noDataTimer = 100;
-    timing.badDataTimer = -1;
-    link.RTTimeoutTimer();
-    tried.push_back(link.hostPortForm.HostSetupCB.Text());
-  }
-  EXPECT_EQ(tried, (std::vector<std::string>{"115200", "57600", "38400", "19200", "9600, 7,E,1",
-                                             "9600", "4800,7,E,1", "4800", "2400", "1200", "600",
-                                             "115200"}));
-  EXPECT_EQ(prompter.boxes.size(), 1u);  // the pending flag carries on without asking
-  EXPECT_EQ(backend.lastSetting[1].baud, 115200);
-  EXPECT_EQ(ports.SettingCode(kLoggerSlot), 11);
-}
-
-TEST_F(LinkSupervisorTest, CancelUnchecksAutoBaudAndLaterExpiriesOnlyReload) {
-  OpenCom1();
-  prompter.answers = {Answer::Cancel};
-  timing.noDataTimer = 100;
-  timing.badDataTimer = -1;
-  link.RTTimeoutTimer();
-  EXPECT_FALSE(menu.autoBaud.Checked());
-  EXPECT_EQ(link.hostPortForm.HostSetupCB.Text(), "9600");
-  EXPECT_EQ(timing.noDataTimer, 900);
-  EXPECT_EQ(timing.badDataTimer, 55);
-  timing.badDataTimer = -1;
-  link.RTTimeoutTimer();
-  EXPECT_EQ(prompter.boxes.size(), 1u);
-  EXPECT_EQ(link.hostPortForm.HostSetupCB.Text(), "9600");
-}
 
 TEST_F(LinkSupervisorTest, PortAndSettingListsDriveTheLoggerSlot) {
   link.hostPortForm.HostPortCB.UserSelect(3);

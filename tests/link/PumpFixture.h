@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -107,27 +106,12 @@ class LoggingConsumer : public PacketConsumer {
 class LoggingTap : public RawInputTap {
  public:
   bool RawDisplayPending() const override { return displayPending; }
-  void RecordRawInput(const std::uint8_t* bytes, int count) override {
-    recorded.emplace_back(bytes, bytes + count);
-  }
-  void CopyRawToDisplay(const std::uint8_t* bytes, int count) override {
-    shown.emplace_back(bytes, bytes + count);
-  }
-  int ReadReplayPacket(std::uint8_t* dst, int capacity) override {
-    ++replayReads;
-    if (replay.empty()) return 0;
-    Bytes p = std::move(replay.front());
-    replay.pop_front();
-    if (static_cast<int>(p.size()) > capacity) return 0;
-    std::copy(p.begin(), p.end(), dst);
-    return static_cast<int>(p.size());
+  void OfferRawInput(const std::uint8_t* bytes, int count) override {
+    offered.emplace_back(bytes, bytes + count);
   }
 
   bool displayPending = false;
-  std::vector<Bytes> recorded;
-  std::vector<Bytes> shown;
-  std::deque<Bytes> replay;
-  int replayReads = 0;
+  std::vector<Bytes> offered;
 };
 
 class PumpRig {
@@ -138,18 +122,18 @@ class PumpRig {
 
   void Feed(const Bytes& bytes) { backend.Feed(kCom, bytes); }
   // One cycle, then the display tick's look at the flags.
-  // Modes and results by their numbers, as the link timers know them.
-  int Cycle(int recordingMode = 0) {
-    const PumpResult result = pump.PumpReceive(static_cast<RecordingMode>(recordingMode));
+  // The result by its number, as the link timers know it.
+  int Cycle() {
+    const PumpResult result = pump.PumpReceive();
     consumer.TakeFlags();
     return static_cast<int>(result);
   }
   // Cycles until the port has nothing left to read; a pump that stops
   // reading fails here instead of hanging the test.
-  void DrainPort(int recordingMode = 0) {
+  void DrainPort() {
     for (int cycles = 0; !backend.incoming[kCom].empty(); ++cycles) {
       ASSERT_LT(cycles, 1000000) << "the pump stopped reading";
-      pump.PumpReceive(static_cast<RecordingMode>(recordingMode));
+      pump.PumpReceive();
       consumer.TakeFlags();
     }
   }

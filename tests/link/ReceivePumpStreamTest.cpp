@@ -97,7 +97,7 @@ std::vector<PumpEvent> RunStream(const Bytes& stream, std::mt19937* rng, std::ui
       rig.Feed(stream);
       fed = stream.size();
     }
-    const PumpResult result = rig.pump.PumpReceive(RecordingMode::Off);
+    const PumpResult result = rig.pump.PumpReceive();
     if (fed == stream.size() && rig.backend.incoming[PumpRig::kCom].empty() &&
         result == PumpResult::Nothing)
       break;
@@ -149,7 +149,7 @@ TEST(PumpStreamTest, GarbageNeverStallsThePump) {
   }
   rig.Feed(garbage);
   while (!rig.backend.incoming[PumpRig::kCom].empty()) {
-    ASSERT_NE(rig.pump.PumpReceive(RecordingMode::Off), PumpResult::Nothing);
+    ASSERT_NE(rig.pump.PumpReceive(), PumpResult::Nothing);
     ASSERT_LT(rig.pump.Held(), kLargestPacketSize);
   }
   EXPECT_EQ(rig.pump.Counters().totalInputBytes, garbage.size());
@@ -160,7 +160,7 @@ TEST(PumpStreamTest, GarbageNeverStallsThePump) {
   EXPECT_LT(rig.pump.Held(), kSmallestPacketSize);
   rig.consumer.events.clear();
   rig.Feed(MakeStatusPacket({1}));
-  EXPECT_EQ(rig.pump.PumpReceive(RecordingMode::Off), PumpResult::PacketHandled);
+  EXPECT_EQ(rig.pump.PumpReceive(), PumpResult::PacketHandled);
   rig.consumer.TakeFlags();
   EXPECT_EQ(rig.consumer.Summaries(), std::vector<std::string>{"status"});
 }

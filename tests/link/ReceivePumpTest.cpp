@@ -1,6 +1,8 @@
 // The receive pump cycle: streams of packets and damage, counters, the raw
-// taps, replay, and what consumers see when they are called.
+// tap, another byte source, and what consumers see when they are called.
 #include <gtest/gtest.h>
+
+#include <deque>
 
 #include "tests/link/PumpFixture.h"
 
@@ -76,7 +78,7 @@ TEST_F(PumpTest, Streams) {
 
 TEST_F(PumpTest, SecondRecordInOneCycleOverwritesTheFirst) {
   Feed(Concat(kStatus, kStatus2));
-  EXPECT_EQ(pump.PumpReceive(RecordingMode::Off), PumpResult::PacketHandled);
+  EXPECT_EQ(pump.PumpReceive(), PumpResult::PacketHandled);
   EXPECT_EQ(pump.Counters().packetCount, 2u);
   EXPECT_TRUE(records.statusReceived);
   EXPECT_EQ(Bytes(records.status.begin(), records.status.end()), kStatus2);
@@ -103,9 +105,7 @@ TEST_F(PumpTest, PendingRawDisplayStopsTheCycle) {
   Feed(kStatus);
   EXPECT_EQ(Cycle(), 0);
   EXPECT_EQ(backend.incoming[kCom].size(), kStatus.size());  // port not read
-  EXPECT_EQ(Cycle(5), 0);
-  EXPECT_EQ(tap.replayReads, 0);
-  EXPECT_TRUE(tap.shown.empty());
+  EXPECT_TRUE(tap.offered.empty());
   EXPECT_EQ(pump.Counters().totalInputBytes, 0u);
 
   tap.displayPending = false;
@@ -113,42 +113,49 @@ TEST_F(PumpTest, PendingRawDisplayStopsTheCycle) {
   EXPECT_EQ(consumer.Summaries(), std::vector<std::string>{"status"});
 }
 
-TEST_F(PumpTest, RawTapsSeeEveryChunkRecordingOnlyInRawMode) {
+TEST_F(PumpTest, TheTapIsOfferedEveryChunkAsRead) {
   backend.readLimit = 100;
   const Bytes stream = Concat(kData100, kStatus);
-  for (int mode : {0, 1, 2, 4}) {
-    tap.recorded.clear();
-    tap.shown.clear();
-    Feed(stream);
-    DrainPort(mode);
-    Bytes shown;
-    for (const Bytes& chunk : tap.shown) {
-      EXPECT_LE(chunk.size(), 100u);
-      shown.insert(shown.end(), chunk.begin(), chunk.end());
-    }
-    EXPECT_EQ(shown, stream) << "mode " << mode;
-    if (mode == 1) {
-      EXPECT_EQ(tap.recorded, tap.shown);
-    } else {
-      EXPECT_TRUE(tap.recorded.empty()) << "mode " << mode;
-    }
+  Feed(stream);
+  DrainPort();
+  Bytes offered;
+  for (const Bytes& chunk : tap.offered) {
+    EXPECT_LE(chunk.size(), 100u);
+    offered.insert(offered.end(), chunk.begin(), chunk.end());
   }
+  EXPECT_EQ(offered, stream);
 }
 
-TEST_F(PumpTest, ReplayReadsOnePacketPerCycleAndAlwaysReports2) {
-  // A partial data packet from the port, its header decoded, is dropped by
-  // the first replay cycle and does not disturb framing the replayed packets.
+// Another source in place of the logger port (as a replay will be): the port
+// is left alone, and a packet begun by one source is not completed by the other.
+TEST_F(PumpTest, AnotherSourceTakesThePortsPlace) {
+  struct QueueSource : ByteSource {
+    std::deque<Bytes> reads;
+    int ReadInto(std::uint8_t* dst, int room) override {
+      if (reads.empty()) return 0;
+      Bytes b = std::move(reads.front());
+      reads.pop_front();
+      const int n = std::min(room, static_cast<int>(b.size()));
+      std::copy(b.begin(), b.begin() + n, dst);
+      return n;
+    }
+  } source;
   Feed(Head(kData100, 60));
   EXPECT_EQ(Cycle(), 1);
   Feed(kStatus);
-  tap.replay = {kData5, Bytes{}, kData3};
-  for (int mode : {5, 6, 5}) EXPECT_EQ(Cycle(mode), 2);
-  EXPECT_EQ(Cycle(6), 2);  // nothing due
+  source.reads = {Tail(kData100, 60), kData5, Bytes{}, kData3};
+  pump.SetSource(&source);
+  EXPECT_EQ(Cycle(), 1);  // the rest of the port's packet means nothing here
+  EXPECT_EQ(Cycle(), 2);
+  EXPECT_EQ(Cycle(), 0);
+  EXPECT_EQ(Cycle(), 2);
   EXPECT_EQ(consumer.Summaries(), (std::vector<std::string>{"data 5", "data 3"}));
   EXPECT_EQ(backend.incoming[kCom].size(), kStatus.size());  // the port is left alone
-  EXPECT_EQ(pump.Counters().totalInputBytes, 60 + kData5.size() + kData3.size());
-  EXPECT_EQ(tap.shown.size(), 3u);
-  EXPECT_TRUE(tap.recorded.empty());
+  EXPECT_EQ(tap.offered.size(), 4u);
+
+  pump.SetSource(nullptr);
+  EXPECT_EQ(Cycle(), 2);
+  EXPECT_EQ(consumer.Summaries().back(), "status");
 }
 
 TEST_F(PumpTest, RecordIsCopiedAndRemovedBeforeItsConsumerRuns) {

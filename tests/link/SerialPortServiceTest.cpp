@@ -158,6 +158,50 @@ TEST_F(SerialPortServiceTest, MissingDeviceIsReportedAndTheSlotStaysQuiet) {
   EXPECT_TRUE(backend.written[10].empty());
 }
 
+// A device that goes away while open: the handle is let go, the slot stays
+// on its COM number without a word to the operator, and comes back quietly.
+TEST_F(SerialPortServiceTest, DeviceThatWentAwayIsLetGoAndComesBackWithItsSetting) {
+  service.OpenPortSlot(kLoggerSlot, 4);
+  backend.missing = {4};
+  std::uint8_t buf[8];
+  int count = sizeof buf;
+  service.ReadPortSlot(kLoggerSlot, buf, count);
+  EXPECT_EQ(count, 0);
+  EXPECT_FALSE(backend.IsOpen(4));
+  EXPECT_TRUE(service.IsPortSlotOpen(kLoggerSlot));
+  EXPECT_TRUE(service.IsDeviceAway(kLoggerSlot));
+  EXPECT_EQ(service.OpenComNumber(kLoggerSlot), 4);
+
+  const int opens = backend.openCalls;
+  service.SetPortBaud(kLoggerSlot, 38400, 8);  // stored for when it is back
+  EXPECT_EQ(backend.openCalls, opens);
+  const std::uint8_t frame[] = {2, 2, 0xA1, 0xA1};
+  service.WritePortSlot(kLoggerSlot, frame, sizeof frame);
+  EXPECT_FALSE(service.ReopenLostSlot(kLoggerSlot));  // still missing
+  EXPECT_EQ(backend.openCalls, opens + 1);
+
+  backend.missing.clear();
+  backend.Feed(4, {7, 8});
+  EXPECT_TRUE(service.ReopenLostSlot(kLoggerSlot));
+  EXPECT_FALSE(service.IsDeviceAway(kLoggerSlot));
+  EXPECT_EQ(backend.lastSetting[4].baud, 38400);
+  count = sizeof buf;
+  service.ReadPortSlot(kLoggerSlot, buf, count);
+  EXPECT_EQ(count, 2);
+  EXPECT_TRUE(backend.written[4].empty());  // nothing written while it was away
+  EXPECT_FALSE(service.ReopenLostSlot(kLoggerSlot));  // only an away slot is reopened
+  EXPECT_TRUE(prompter.boxes.empty());
+
+  // Closing an away slot closes nothing more and says nothing.
+  backend.missing = {4};
+  service.ReadPortSlot(kLoggerSlot, buf, count);
+  backend.failClose = true;
+  service.ClosePortSlot(kLoggerSlot);
+  EXPECT_FALSE(service.IsPortSlotOpen(kLoggerSlot));
+  EXPECT_FALSE(service.IsDeviceAway(kLoggerSlot));
+  EXPECT_TRUE(prompter.boxes.empty());
+}
+
 TEST_F(SerialPortServiceTest, SecondSlotOnABusyComIsRefused) {
   service.OpenPortSlot(1, 3);
   service.OpenPortSlot(2, 3);

@@ -35,6 +35,16 @@ class PosixSerialTest : public ::testing::Test {
     if (slave_ >= 0) close(slave_);
   }
 
+  // A cooked, echoing line with flow control, as a terminal is left.
+  void MakeSlaveCooked() {
+    termios t{};
+    ASSERT_EQ(tcgetattr(slave_, &t), 0);
+    t.c_iflag |= ICRNL | IXON | IXOFF | ISTRIP;
+    t.c_oflag |= OPOST | ONLCR;
+    t.c_lflag |= ECHO | ICANON | ISIG | IEXTEN;
+    ASSERT_EQ(tcsetattr(slave_, TCSANOW, &t), 0);
+  }
+
   // The line the slave side has now, read through the test's own descriptor.
   termios SlaveLine() const {
     termios t{};
@@ -42,10 +52,10 @@ class PosixSerialTest : public ::testing::Test {
     return t;
   }
 
-  // Everything the host sent, waiting up to a second for `want` bytes.
-  std::vector<std::uint8_t> ReadMaster(std::size_t want) const {
+  // Everything the host sent, waiting up to `waitMs` for `want` bytes.
+  std::vector<std::uint8_t> ReadMaster(std::size_t want, int waitMs = 1000) const {
     std::vector<std::uint8_t> got;
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     while (got.size() < want && std::chrono::steady_clock::now() < until) {
       pollfd p{master_, POLLIN, 0};
       if (poll(&p, 1, 50) <= 0) continue;
@@ -77,41 +87,44 @@ class PosixSerialTest : public ::testing::Test {
   SerialPortService service_{backend_, prompter_};
 };
 
-TEST_F(PosixSerialTest, AppliedLineIsVisibleOnTheDevice) {
+TEST_F(PosixSerialTest, AppliedLineIsRawAtItsBaudOnTheDevice) {
   struct Row {
     int listIndex;
-    speed_t speed;
+    LineSetting line;
   };
-  const Row rows[] = {{8, B19200}, {11, B115200}, {1, B600}, {0, B9600}};
+  // "9600, 7,E,1" too: a pseudo-terminal may keep 8 bits, but stays raw at 9600.
+  const Row rows[] = {{8, {19200, 8, 'N', 1}},  {11, {115200, 8, 'N', 1}}, {1, {600, 8, 'N', 1}},
+                      {0, {9600, 8, 'N', 1}},   {7, {9600, 7, 'E', 1}}};
+  MakeSlaveCooked();
   ASSERT_EQ(service_.SelectPortFromList(kLoggerSlot, kCom), kCom);
   for (const Row& r : rows) {
     SCOPED_TRACE(r.listIndex);
+    MakeSlaveCooked();  // whatever another program left, the reopen makes it raw
     service_.SelectSettingFromList(kLoggerSlot, r.listIndex);
     ASSERT_TRUE(service_.IsPortSlotOpen(kLoggerSlot));
+    termios wanted{};
+    ASSERT_TRUE(BuildTermios(r.line, wanted));
     termios t = SlaveLine();
-    EXPECT_EQ(cfgetospeed(&t), r.speed);
-    EXPECT_EQ(cfgetispeed(&t), r.speed);
-    EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+    EXPECT_TRUE(LineUsable(wanted, t));
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | ICRNL | ISTRIP), 0u);
     EXPECT_EQ(t.c_oflag & OPOST, 0u);
-    EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
-    EXPECT_EQ(t.c_cflag & (CLOCAL | CREAD), CLOCAL | CREAD);
-    EXPECT_EQ(t.c_cc[VMIN], 0);
-    EXPECT_EQ(t.c_cc[VTIME], 0);
   }
   EXPECT_TRUE(prompter_.boxes.empty());
 }
 
-TEST_F(PosixSerialTest, BytesFlowBothWaysUnchanged) {
+TEST_F(PosixSerialTest, BytesFlowBothWaysUnchangedAndAreNotEchoed) {
+  MakeSlaveCooked();
   service_.SelectPortFromList(kLoggerSlot, kCom);
   // Bytes a cooked line would alter: CR, LF, XON/XOFF, DEL, 0xFF.
-  const std::vector<std::uint8_t> frame = {0x02, 0x02, 0xA1, 0xA1, '\r', '\n',
+  const std::vector<std::uint8_t> frame = {0x02, 0x02, 0xA1, 0xA1, 0x0D, 0x0A,
                                            0x11, 0x13, 0x7F, 0xFF, 0x00, 0x03};
   service_.WritePortSlot(kLoggerSlot, frame.data(), static_cast<int>(frame.size()));
   EXPECT_EQ(ReadMaster(frame.size()), frame);
 
   ASSERT_EQ(write(master_, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
   EXPECT_EQ(ReadSlot(frame.size()), frame);
+  EXPECT_TRUE(ReadMaster(1, 100).empty());  // nothing echoed back to the logger
 }
 
 TEST_F(PosixSerialTest, ReadWithNothingWaitingReturnsNoBytesAtOnce) {
@@ -243,6 +256,39 @@ TEST(BuildTermios, SetsSizeParityAndStopBits) {
     EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
     EXPECT_EQ(cfgetospeed(&t), r.speed);
     EXPECT_EQ(cfgetispeed(&t), r.speed);
+  }
+}
+
+TEST(LineUsable, OnlyDataBitsAndParityMayDifferFromTheRawLineAsBuilt) {
+  termios wanted{};
+  ASSERT_TRUE(BuildTermios({9600, 7, 'E', 1}, wanted));
+  struct Row {
+    const char* what;
+    void (*change)(termios&);
+    bool usable;
+  };
+  const Row rows[] = {
+      {"as built", [](termios&) {}, true},
+      {"8 bits, no parity", [](termios& t) { t.c_cflag = (t.c_cflag & ~(CSIZE | PARENB)) | CS8; }, true},
+      {"echo", [](termios& t) { t.c_lflag |= ECHO; }, false},
+      {"line editing", [](termios& t) { t.c_lflag |= ICANON; }, false},
+      {"signals", [](termios& t) { t.c_lflag |= ISIG; }, false},
+      {"CR to LF in", [](termios& t) { t.c_iflag |= ICRNL; }, false},
+      {"LF to CR in", [](termios& t) { t.c_iflag |= INLCR; }, false},
+      {"CR dropped in", [](termios& t) { t.c_iflag |= IGNCR; }, false},
+      {"8th bit stripped", [](termios& t) { t.c_iflag |= ISTRIP; }, false},
+      {"XON/XOFF", [](termios& t) { t.c_iflag |= IXON; }, false},
+      {"output processing", [](termios& t) { t.c_oflag |= OPOST | ONLCR; }, false},
+      {"hardware flow control", [](termios& t) { t.c_cflag |= CRTSCTS; }, false},
+      {"receiver off", [](termios& t) { t.c_cflag &= ~static_cast<tcflag_t>(CREAD); }, false},
+      {"reads that wait", [](termios& t) { t.c_cc[VMIN] = 1; }, false},
+      {"another baud", [](termios& t) { cfsetspeed(&t, B4800); }, false},
+      {"two stop bits", [](termios& t) { t.c_cflag |= CSTOPB; }, false},
+  };
+  for (const Row& r : rows) {
+    termios applied = wanted;
+    r.change(applied);
+    EXPECT_EQ(LineUsable(wanted, applied), r.usable) << r.what;
   }
 }
 

@@ -130,17 +130,17 @@ TEST_F(RawDisplayTest, SettingsFollowTheListsAndTheUpDown) {
 
 TEST_F(RawDisplayTest, RawChunksAreShownOnlyWithTheirSourceAndCut) {
   const Bytes chunk(4128, 'r');                 // a PC Logger record at its largest
-  stream.CopyRawToDisplay(chunk.data(), 4096);  // display off
+  stream.OfferRawInput(chunk.data(), 4096);  // display off
   EXPECT_FALSE(stream.RawDisplayPending());
 
   realTime().BTDisplayRaw.UserClick();
-  stream.CopyRawToDisplay(chunk.data(), 4096);  // source "Parsed Data"
+  stream.OfferRawInput(chunk.data(), 4096);  // source "Parsed Data"
   EXPECT_FALSE(stream.RawDisplayPending());
 
   realTime().RawSourceCB.UserSelect(1);
   stream.CopyPcLoggerToDisplay(chunk.data(), 100);
   EXPECT_FALSE(stream.RawDisplayPending());
-  stream.CopyRawToDisplay(chunk.data(), 4096);
+  stream.OfferRawInput(chunk.data(), 4096);
   EXPECT_EQ(display().RawDisplayLength, RawDisplayState::kBufferSize);
 
   stream.FastTickEnd();

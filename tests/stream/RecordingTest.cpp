@@ -1,9 +1,12 @@
 // Continuous archives and raw input files: starting, writing, stopping, and
 // how failures are told.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <string>
 
+#include "protocol/PacketFramer.h"
 #include "tests/stream/StreamFixture.h"
 
 namespace qv::testing {
@@ -129,7 +132,7 @@ TEST_F(RecordingTest, RawFileHoldsExactlyTheBytesGiven) {
   for (int i = 0; i < 3; ++i) {
     Bytes chunk(1000 + static_cast<std::size_t>(i));
     for (std::size_t k = 0; k < chunk.size(); ++k) chunk[k] = static_cast<std::uint8_t>(k * 7 + i);
-    stream.RecordRawInput(chunk.data(), static_cast<int>(chunk.size()));
+    stream.OfferRawInput(chunk.data(), static_cast<int>(chunk.size()));
     all.insert(all.end(), chunk.begin(), chunk.end());
   }
   EXPECT_EQ(Feed(1, 0).outcome, PacketOutcome::NotRecorded);  // packets are not archived in mode 1
@@ -138,7 +141,7 @@ TEST_F(RecordingTest, RawFileHoldsExactlyTheBytesGiven) {
   EXPECT_EQ(FileBytes(path), all);
   EXPECT_EQ(recorder().BytesWritten(), 3003);
   record().BTStopRecord.UserClick();
-  stream.RecordRawInput(all.data(), 10);
+  stream.OfferRawInput(all.data(), 10);
   EXPECT_EQ(FileBytes(path).size(), 3003u);
 }
 
@@ -194,10 +197,129 @@ TEST_F(RecordingTest, WriteFailuresAreToldOncePerRecordingAndRecordingGoesOn) {
   // A new recording tells its own failure.
   Start(record().BTRecordRaw, "/dev/full");
   const Bytes chunk(64, 'x');
-  stream.RecordRawInput(chunk.data(), 64);
-  stream.RecordRawInput(chunk.data(), 64);
+  stream.OfferRawInput(chunk.data(), 64);
+  stream.OfferRawInput(chunk.data(), 64);
   EXPECT_EQ(recorder().BytesWritten(), 0);
   EXPECT_EQ(prompter.Notices().size(), 2u);
+}
+
+// Files may grow no further than `bytes` while it lives, as on a nearly full
+// disk: a write across the limit is cut short there, one beyond it refused.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // a refused write fails instead of killing
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*oldHandler_)(int) = nullptr;
+};
+
+// The sequence numbers of the whole archive records in a file; fails on
+// anything that is not one.
+std::vector<int> ArchiveSequences(const Bytes& file) {
+  std::vector<int> sequences;
+  std::size_t at = 0;
+  while (at < file.size()) {
+    if (file.size() - at < 32) {
+      ADD_FAILURE() << "a cut record at " << at;
+      break;
+    }
+    const DataPacketHeader h = DataPacketHeader::DecodeArchive(&file[at]);
+    const std::size_t size = 32u + h.payloadLength;
+    int ports = 0;
+    for (std::uint16_t c : h.portCounts) ports += c;
+    if (ports != h.payloadLength || file.size() - at < size ||
+        Bytes(file.begin() + static_cast<std::ptrdiff_t>(at + size - 4),
+              file.begin() + static_cast<std::ptrdiff_t>(at + size)) != Bytes(4, kTrailerByte)) {
+      ADD_FAILURE() << "no archive record at " << at;
+      break;
+    }
+    sequences.push_back(h.sequence);
+    at += size;
+  }
+  return sequences;
+}
+
+// The sequence numbers of the whole data packets in a raw input file.
+std::vector<int> RawSequences(Bytes file) {
+  std::vector<int> sequences;
+  PacketFramer framer;
+  std::size_t at = 0;
+  while (at < file.size()) {
+    const int held = static_cast<int>(file.size() - at);
+    const Framed framed = framer.FramePacket(&file[at], held);
+    if (!framed.IsPacket(PacketType::Data)) {
+      ADD_FAILURE() << "no packet at " << at;
+      break;
+    }
+    sequences.push_back(file[at + 5]);
+    at += static_cast<std::size_t>(framed.size);
+    framer.Reset();
+  }
+  return sequences;
+}
+
+// A disk that fills up in the middle of a record, then has room again: the
+// cut record is taken off, it is told once, and every record in the file is
+// whole and readable.
+TEST_F(RecordingTest, ARecordCutShortIsCutOffAndLaterRecordsAreWhole) {
+  struct Case {
+    const char* name;
+    forms::Button& button;
+    std::function<bool(std::uint8_t sequence)> record;  // true when recorded
+    std::function<std::vector<int>(const Bytes&)> parse;
+  };
+  auto packet = [](std::uint8_t s) { return MakeDataPacket(1, s, 0, Bytes(100, 'd')); };
+  const std::size_t kSize = packet(0).size();  // 136 on the line, 132 archived
+  Case cases[] = {
+      {"archive", record().BTRecordArchive,
+       [&](std::uint8_t s) { return Feed(packet(s)).outcome == PacketOutcome::Recorded; },
+       ArchiveSequences},
+      {"raw input", record().BTRecordRaw,
+       [&](std::uint8_t s) {
+         const auto before = recorder().BytesWritten();
+         const Bytes p = packet(s);
+         stream.OfferRawInput(p.data(), static_cast<int>(p.size()));
+         return recorder().BytesWritten() == before + static_cast<std::int64_t>(p.size());
+       },
+       RawSequences},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompter.Clear();
+    const std::string path = dir / (std::string(c.name) + ".rec");
+    Start(c.button, path);
+    for (std::uint8_t s = 0; s < 3; ++s) EXPECT_TRUE(c.record(s));
+    const std::int64_t whole = recorder().BytesWritten();
+    {
+      FileSizeLimit nearlyFull(static_cast<rlim_t>(whole) + 50);
+      EXPECT_FALSE(c.record(3));  // 50 bytes of it fit
+      EXPECT_EQ(FileBytes(path).size(), static_cast<std::size_t>(whole));
+      EXPECT_FALSE(c.record(4));
+    }
+    for (std::uint8_t s = 5; s < 7; ++s) EXPECT_TRUE(c.record(s));
+    record().BTStopRecord.UserClick();
+
+    const Bytes file = FileBytes(path);
+    EXPECT_EQ(c.parse(file), (std::vector<int>{0, 1, 2, 5, 6}));
+    EXPECT_EQ(recorder().BytesWritten(), static_cast<std::int64_t>(file.size()));
+    EXPECT_LE(file.size(), 5 * kSize);
+    ASSERT_EQ(prompter.Notices().size(), 1u);
+    EXPECT_EQ(prompter.Notices()[0].caption, "File Error");
+    EXPECT_EQ(prompter.Notices()[0].text, "Unable to Write to " + path);
+  }
 }
 
 TEST_F(RecordingTest, AFailureInsideTheNoticeIsNotToldAgain) {

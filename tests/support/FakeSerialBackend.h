@@ -1,5 +1,7 @@
 // An in-memory serial backend for tests: bytes queued per COM number arrive
-// on reads, writes are kept per COM number, and devices can be made missing.
+// on reads, writes are kept per COM number, and devices can be made missing
+// (an open on them fails; a handle already open on one reads and writes as a
+// device that went away).
 #pragma once
 
 #include <algorithm>
@@ -34,7 +36,7 @@ class FakeSerialBackend : public SerialBackend {
   }
   long Read(Handle h, std::uint8_t* buffer, std::size_t max) override {
     auto it = comOfHandle_.find(h);
-    if (it == comOfHandle_.end()) return -1;
+    if (it == comOfHandle_.end() || missing.count(it->second)) return -1;
     auto& q = incoming[it->second];
     std::size_t n = 0;
     std::size_t limit = readLimit ? std::min(max, readLimit) : max;
@@ -46,7 +48,7 @@ class FakeSerialBackend : public SerialBackend {
   }
   long Write(Handle h, const std::uint8_t* bytes, std::size_t count) override {
     auto it = comOfHandle_.find(h);
-    if (it == comOfHandle_.end()) return -1;
+    if (it == comOfHandle_.end() || missing.count(it->second)) return -1;
     auto& w = written[it->second];
     w.insert(w.end(), bytes, bytes + count);
     return static_cast<long>(count);

@@ -11,10 +11,22 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "protocol/CommandFrame.h"
+#include "protocol/StatusRecord.h"
 #include "tests/support/DaylightSavingZone.h"
 #include "tests/support/FakeSerialBackend.h"
 
 namespace qv::testing {
+
+// A status packet of a KR7 with logger ID 2 in "Standby", of current firmware.
+inline std::vector<std::uint8_t> StandbyStatusPacket() {
+  StatusRecord r;
+  r.operationState = OperationState::Standby;
+  r.loggerId = 2;
+  r.loggerModel = 2;
+  r.firmwareStamp = StatusRecord::MakeFirmwareStamp(6, 16, 1, 1, 27);
+  const StatusRecord::Bytes packet = r.Encode();
+  return std::vector<std::uint8_t>(packet.begin(), packet.end());
+}
 
 class HostFixture : public ::testing::Test {
  public:

@@ -53,6 +53,18 @@ TEST_F(HostWindow, ShowsTheTenTabsAndTheMainMenu) {
   EXPECT_EQ(window.windowTitle(), "QV Host");
 }
 
+TEST_F(HostWindow, ResizingThePageControlStopsTheRawDisplay) {
+  window.show();
+  QCoreApplication::processEvents();
+  forms::Button& display = host.Stream().realTimeTab.BTDisplayRaw;
+  display.UserClick();
+  ASSERT_EQ(display.Caption(), "Stop Display");
+  window.resize(window.width() + 80, window.height() + 40);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(display.Caption(), "Display Data");
+  EXPECT_FALSE(host.Stream().DisplayState().rawDisplayOn);
+}
+
 TEST_F(HostWindow, EveryControlOfEveryFormHasAWidget) {
   auto check = [&](const forms::Form& form) {
     for (const forms::Control* c : window.Bindings().Unbound(form))
