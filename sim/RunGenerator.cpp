@@ -104,7 +104,7 @@ std::vector<std::uint8_t> GenerateLargeRun(int model, RunStyle style, std::size_
     s.SetPortBaud(fast, kFastBinary.baud);
   }
   s.SealChecksum();
-  plan.scansPerSecond = 100;
+  plan.scansPerSecond = 200;
   plan.startTime = 1'700'000'000u;
   plan.seed = rng.Next();
   plan.freeBefore = plan.totalMemory;
