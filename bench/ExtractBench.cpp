@@ -12,6 +12,7 @@
 
 #include "sim/RunGenerator.h"
 #include "sim/SimOptions.h"
+#include "tests/support/ScratchDir.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "upload/extraction/RunFileExtractor.h"
 
@@ -21,25 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 constexpr std::size_t kRunBytes = 64u << 20;
 
-class BenchFolder {
- public:
-  BenchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qvbench-extract-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-  }
-  ~BenchFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-BenchFolder& Folder() {
-  static BenchFolder folder;
+testing::ScratchDir& Folder() {
+  static testing::ScratchDir folder("qvbench-extract");
   return folder;
 }
 

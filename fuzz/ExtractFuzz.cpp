@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/ScratchDir.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "upload/extraction/ArchiveCsv.h"
 #include "upload/extraction/RunFileExtractor.h"
@@ -24,31 +25,13 @@ fs::path Base() {
   return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 }
 
-// A fresh folder, removed with all it holds when the input is done.
-class InputFolder {
- public:
-  InputFolder() {
-    std::string pattern = (Base() / "qvfuzz-extract-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-  }
-  ~InputFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static qv::ScriptedPrompter prompter;
   static qv::RunFileExtractor extractor(prompter);
   if (size == 0) return 0;
-  const InputFolder input;
+  const qv::testing::ScratchDir input("qvfuzz-extract", Base());
   const fs::path& folder = input.Path();
   const std::uint8_t options = data[0];
   const std::string run = (folder / "run.001").string();

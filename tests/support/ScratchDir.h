@@ -1,5 +1,5 @@
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the test is done.
+// A fresh folder under the system's temporary folder (or another), removed
+// with all it holds when it goes.
 #pragma once
 
 #include <cstdlib>
@@ -11,9 +11,9 @@ namespace qv::testing {
 
 class ScratchDir {
  public:
-  explicit ScratchDir(const char* prefix = "qvtest") {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+  explicit ScratchDir(const char* prefix = "qvtest",
+                      const std::filesystem::path& under = std::filesystem::temp_directory_path()) {
+    std::string pattern = (under / (std::string(prefix) + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }

@@ -1,12 +1,12 @@
 #include "upload/extraction/ArchiveCsv.h"
 
 #include <algorithm>
-#include <ctime>
 #include <map>
 #include <utility>
 #include <vector>
 
 #include "common/Format.h"
+#include "common/LoggerTime.h"
 #include "stream/DataPacket.h"
 #include "upload/extraction/Files.h"
 
@@ -18,15 +18,6 @@ constexpr const char* kCaption = "Archive File Error";
 constexpr std::size_t kLongestLine = 65536;  // a port that never ends its line still gets rows
 
 bool IsTextByte(std::uint8_t b) { return (b >= 0x20 && b <= 0x7E) || b == '\t' || b == '\r' || b == '\n'; }
-
-std::string IsoTime(std::uint32_t stamp) {
-  const std::time_t t = static_cast<std::time_t>(stamp);
-  std::tm tm{};
-  gmtime_r(&t, &tm);
-  char text[32];
-  const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &tm);
-  return std::string(text, n);
-}
 
 struct Stamp {
   std::uint32_t time = 0;
@@ -84,7 +75,7 @@ class CsvTable {
     line.text.clear();
   }
   void Row(const Stamp& s, int port, const std::string& text) {
-    const std::string row = Format("%s,%u,%u,%d,", IsoTime(s.time).c_str(), s.loggerId, s.sequence,
+    const std::string row = Format("%s,%u,%u,%d,", FormatLoggerTime("%Y-%m-%dT%H:%M:%S", s.time).c_str(), s.loggerId, s.sequence,
                                    port) + CsvField(text) + "\r\n";
     if (!out_.Write(row)) failed_ = true;
   }

@@ -22,6 +22,13 @@ std::uint32_t Le32At(std::span<const std::uint8_t> data, std::size_t at) {
   return ReadLE32(b);
 }
 
+// Hands the channels to the sink as one packet and empties them.
+void WritePacket(BuiltPacketSink& sink, BuiltPacketHead head, ChannelSet& channels) {
+  head.portCounts = channels.Counts();
+  sink.WriteBuiltPacket(head, channels);
+  channels.Clear();
+}
+
 }  // namespace
 
 std::array<std::uint16_t, ChannelSet::kChannels> ChannelSet::Counts() const {
@@ -63,13 +70,7 @@ void MuxPacketBuilder::Add(int type, std::span<const std::uint8_t> data) {
 }
 
 void MuxPacketBuilder::Close() {
-  BuiltPacketHead head;
-  head.loggerId = senderUnitId_;
-  head.sequence = sequence_++;
-  head.timeStamp = windowStart_.value_or(0);
-  head.portCounts = channels_.Counts();
-  sink_.WriteBuiltPacket(head, channels_);
-  channels_.Clear();
+  WritePacket(sink_, {0, senderUnitId_, sequence_++, windowStart_.value_or(0), {}}, channels_);
 }
 
 void MuxPacketBuilder::Flush() {
@@ -95,14 +96,8 @@ void HeaderPacketBuilder::Header(std::span<const std::uint8_t> data) {
 }
 
 void HeaderPacketBuilder::Close() {
-  BuiltPacketHead head;
-  head.marker2 = sevenByteHeader_ ? 1 : 0;
-  head.loggerId = senderUnitId_;
-  head.sequence = sequence_++;
-  head.timeStamp = timeStamp_;
-  head.portCounts = channels_.Counts();
-  sink_.WriteBuiltPacket(head, channels_);
-  channels_.Clear();
+  const std::uint8_t marker2 = sevenByteHeader_ ? 1 : 0;
+  WritePacket(sink_, {marker2, senderUnitId_, sequence_++, timeStamp_, {}}, channels_);
 }
 
 void HeaderPacketBuilder::Flush() {

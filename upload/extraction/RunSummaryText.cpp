@@ -1,25 +1,15 @@
 #include "upload/extraction/RunSummaryText.h"
 
-#include <ctime>
-
 #include "common/Format.h"
+#include "common/LoggerTime.h"
 
 namespace qv {
 
 namespace {
 
-// A logger time is local wall-clock seconds: shown as it stands, no zone applied.
-std::string StartTimeText(std::uint32_t startTime) {
-  const std::time_t t = static_cast<std::time_t>(startTime);
-  std::tm tm{};
-  gmtime_r(&t, &tm);
-  char text[29];
-  const std::size_t n = std::strftime(text, sizeof text, "%m/%d/%y at %H:%M:%S", &tm);
-  return std::string(text, n);
-}
-
 std::string Heading(const RunSummaryRecord& r) {
-  const std::string when = StartTimeText(r.startTime);
+  // Logger time is the logger's wall clock: shown as it stands.
+  const std::string when = FormatLoggerTime("%m/%d/%y at %H:%M:%S", r.startTime);
   switch (r.mode) {
     case 0: return Format("Run # %1d:  Profile on %s\n\n", r.runNumber, when.c_str());
     case 1: return Format("Run # %1d:  Moored on %s\n\n", r.runNumber, when.c_str());
@@ -109,24 +99,28 @@ std::string Duration(std::uint32_t v, const DurationFormats& f) {
   return Format(f.seconds, value);
 }
 
+// The four waits before a sample: "None" when there is none.
+struct WaitLine {
+  std::uint32_t RunSummaryRecord::*field;
+  const char* none;
+  DurationFormats formats;
+};
+constexpr WaitLine kWaits[] = {
+    {&RunSummaryRecord::delayTime, "\nDelay Before Start:  None\n",
+     {"\nDelay before Start: %1lu Hours\n", "\nDelay before Start: %1lu Minutes\n",
+      "\nDelay before Start: %1lu Seconds\n"}},
+    {&RunSummaryRecord::preFlushTime, "Pre-Flush:  None\n",
+     {"Pre-Flush: %1lu Hours\n", "Pre-Flush: %1lu Minutes\n", "Pre-Flush: %1lu Seconds\n"}},
+    {&RunSummaryRecord::warmUpTime, "Meter Warm Up:  None\n",
+     {"Meter Warm Up: %1lu Hours\n", "Meter Warm Up: %1lu Minutes\n",
+      "Meter Warm Up: %1lu Seconds\n"}},
+    {&RunSummaryRecord::flushTime, "Meter Flush:  None\n",
+     {"Meter Flush: %1lu Hours\n", "Meter Flush: %1lu Minutes\n", "Meter Flush: %1lu Seconds\n"}},
+};
+
 std::string DurationLines(const RunSummaryRecord& r) {
   std::string s;
-  s += r.delayTime == 0 ? "\nDelay Before Start:  None\n"
-                        : Duration(r.delayTime, {"\nDelay before Start: %1lu Hours\n",
-                                                 "\nDelay before Start: %1lu Minutes\n",
-                                                 "\nDelay before Start: %1lu Seconds\n"});
-  s += r.preFlushTime == 0 ? "Pre-Flush:  None\n"
-                           : Duration(r.preFlushTime, {"Pre-Flush: %1lu Hours\n",
-                                                       "Pre-Flush: %1lu Minutes\n",
-                                                       "Pre-Flush: %1lu Seconds\n"});
-  s += r.warmUpTime == 0 ? "Meter Warm Up:  None\n"
-                         : Duration(r.warmUpTime, {"Meter Warm Up: %1lu Hours\n",
-                                                   "Meter Warm Up: %1lu Minutes\n",
-                                                   "Meter Warm Up: %1lu Seconds\n"});
-  s += r.flushTime == 0 ? "Meter Flush:  None\n"
-                        : Duration(r.flushTime, {"Meter Flush: %1lu Hours\n",
-                                                 "Meter Flush: %1lu Minutes\n",
-                                                 "Meter Flush: %1lu Seconds\n"});
+  for (const WaitLine& w : kWaits) s += r.*w.field == 0 ? w.none : Duration(r.*w.field, w.formats);
   s += Duration(r.sampleTime, {"Sample Time: %1lu Hours\n", "Sample Time: %1lu Minutes\n",
                                "Sample Time: %1lu Seconds\n"});
   if (r.mode == 1)
