@@ -221,3 +221,27 @@ TEST_F(ExtractionTest, ARunFileThatCannotBeOpenedIsTold) {
 
 }  // namespace
 }  // namespace qv::testing
+
+namespace qv::testing {
+namespace {
+
+TEST_F(ExtractionTest, AnExtractionAskedForDuringAnotherWaitsItsTurn) {
+  RunBytes second;
+  second.Mux(kRecArchiveMux1, 0, "second");
+  const std::string secondPath = Write("run.008", second.bytes);
+  // The timers run on inside a notice: an upload may finish a file then.
+  prompter.whileOpen = [&](const ScriptedPrompter::Box&) {
+    prompter.whileOpen = nullptr;
+    extractor.ExtractRunFile(secondPath, kExtractArchive);
+    EXPECT_FALSE(Exists("archive.008"));
+  };
+  RunBytes first;
+  first.Mux(kRecArchiveMux1, 0, "first").Add(26, {1}).Mux(kRecArchiveMux1, 10, "-more");
+  Extract(first);
+  EXPECT_EQ(Archive("archive.007").at(0).Port(1), "first-more");
+  EXPECT_EQ(Archive("archive.008").at(0).Port(1), "second");
+  EXPECT_EQ(extractor.CurrentRun(), 8);
+}
+
+}  // namespace
+}  // namespace qv::testing

@@ -131,6 +131,21 @@ void RunFileExtractor::WriteBuiltPacket(const BuiltPacketHead& head, const Chann
 }
 
 void RunFileExtractor::ExtractRunFile(const std::string& path, int extractChoice) {
+  waiting_.push_back({path, extractChoice, outputFolder_});
+  if (busy_) return;
+  // One at a time: the builders' channels belong to one run file.
+  busy_ = true;
+  for (std::size_t i = 0; i < waiting_.size(); ++i) {
+    const Request next = waiting_[i];
+    Extract(next);
+  }
+  waiting_.clear();
+  busy_ = false;
+}
+
+void RunFileExtractor::Extract(const Request& request) {
+  const std::string& path = request.path;
+  const int extractChoice = request.extractChoice;
   senderUnitId_ = 2;
   const std::optional<int> run = RunNumberOfPath(path);
   if (!run) {
@@ -144,8 +159,9 @@ void RunFileExtractor::ExtractRunFile(const std::string& path, int extractChoice
     prompter_.ShowNotice(kExtractionError, Format("Unable to open %s", path.c_str()));
     return;
   }
-  const std::string folder =
-      outputFolder_.empty() ? std::filesystem::path(path).parent_path().string() : outputFolder_;
+  const std::string folder = request.outputFolder.empty()
+                                 ? std::filesystem::path(path).parent_path().string()
+                                 : request.outputFolder;
   // The log stays open from one extraction to the next only in the same folder.
   if (log_.IsOpen() && log_.Folder() != folder) log_.Close();
 

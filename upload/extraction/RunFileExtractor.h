@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/Prompter.h"
 #include "upload/extraction/DebugLog.h"
@@ -45,7 +46,9 @@ class RunFileExtractor : private BuiltPacketSink {
   void SetOutputFolder(std::string folder) { outputFolder_ = std::move(folder); }
 
   // Extracts one run file; `extractChoice` is kExtractArchive or
-  // kExtractArchiveAndRaw. Runs to its end before it returns.
+  // kExtractArchiveAndRaw. Runs to its end before it returns. Asked while
+  // another extraction waits in one of its notices (the timers run on inside
+  // a box), it waits its turn and runs when that one is done.
   void ExtractRunFile(const std::string& path, int extractChoice);
   // The run number of the last file whose name was usable.
   int CurrentRun() const { return currentRun_; }
@@ -54,6 +57,12 @@ class RunFileExtractor : private BuiltPacketSink {
 
  private:
   class Session;
+  struct Request {
+    std::string path;
+    int extractChoice;
+    std::string outputFolder;
+  };
+  void Extract(const Request& request);
   void HandleRecord(int type, std::span<std::uint8_t> data, long long at);
   void ExtractArchiveRecord(std::span<std::uint8_t> data, long long at);
   void WriteRunSummary(std::span<const std::uint8_t> data);
@@ -71,6 +80,8 @@ class RunFileExtractor : private BuiltPacketSink {
   HeaderPacketBuilder header_;
   DebugLog log_;
   Session* session_ = nullptr;  // the extraction in progress
+  bool busy_ = false;
+  std::vector<Request> waiting_;
 };
 
 }  // namespace qv
