@@ -1,7 +1,6 @@
 #include "upload/extraction/RunFileExtractor.h"
 
 #include <algorithm>
-
 #include <filesystem>
 #include <vector>
 
@@ -168,52 +167,48 @@ void RunFileExtractor::Extract(const Request& request) {
   Session session(*this, folder, extractChoice);
   session_ = &session;
   mux_.StartFile();
-  bool logTold = false;
-  const std::string caption = Format("Run.%03d - Damaged Run File", currentRun_);
+  ReadRecords(in, folder);
+  FinishFile();
+  session_ = nullptr;
+}
 
+void RunFileExtractor::ReadRecords(InputFile& in, const std::string& folder) {
+  const std::string caption = Format("Run.%03d - Damaged Run File", currentRun_);
+  bool logTold = false;
   std::vector<std::uint8_t> data;
-  data.reserve(3001);
+  data.reserve(3000);
   for (;;) {
     const long long at = in.Position();
     std::uint8_t headBytes[kRunRecordHeadSize];
     const std::size_t got = in.Read(headBytes, sizeof headBytes);
-    if (got == 0) break;
+    if (got == 0) return;
     if (got < sizeof headBytes) {
       prompter_.ShowNotice(
           caption, Format("Record at Byte %lld Runs Past End of File - Extraction Stopped", at));
-      break;
+      return;
     }
     const RunRecordHead head = RunRecordHead::Decode(headBytes);
-    if (debugLog_ && !logTold) {
-      if (!log_.OpenIn(folder) || !log_.Record(head)) {
-        logTold = true;
-        prompter_.ShowNotice(kExtractionError,
-                             Format("Unable to write %s", LogPath(folder).c_str()));
-      }
+    if (debugLog_ && !logTold && !(log_.OpenIn(folder) && log_.Record(head))) {
+      logTold = true;
+      prompter_.ShowNotice(kExtractionError, Format("Unable to write %s", LogPath(folder).c_str()));
     }
     if (head.length == 0) continue;
     if (head.length < 0) {
       prompter_.ShowNotice(caption, Format("Record Length %d at Byte %lld - Extraction Stopped",
                                            head.length, at));
-      break;
+      return;
     }
-    const auto length = static_cast<std::size_t>(head.length);
-    data.resize(length + 1);
-    if (in.Read(data.data(), length) < length) {
+    // Records of any length the head can give are read whole.
+    data.resize(static_cast<std::size_t>(head.length));
+    if (in.Read(data.data(), data.size()) < data.size()) {
       prompter_.ShowNotice(
           caption, Format("Record at Byte %lld Runs Past End of File - Extraction Stopped", at));
-      break;
+      return;
     }
-    data[length] = 0;  // a record read past its end finds 0
-    HandleRecord(head.type, std::span<std::uint8_t>(data.data(), length), at);
+    HandleRecord(head.type, data, at);
   }
-  FinishFile();
-  session_ = nullptr;
 }
 
-}  // namespace qv
-
-namespace qv {
 
 void RunFileExtractor::HandleRecord(int type, std::span<std::uint8_t> data, long long at) {
   Session& s = *session_;

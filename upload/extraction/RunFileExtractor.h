@@ -63,6 +63,8 @@ class RunFileExtractor : private BuiltPacketSink {
     std::string outputFolder;
   };
   void Extract(const Request& request);
+  // Hands each record to HandleRecord; a damaged one ends the file with a notice.
+  void ReadRecords(InputFile& in, const std::string& folder);
   void HandleRecord(int type, std::span<std::uint8_t> data, long long at);
   void ExtractArchiveRecord(std::span<std::uint8_t> data, long long at);
   void WriteRunSummary(std::span<const std::uint8_t> data);
