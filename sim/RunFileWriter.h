@@ -23,7 +23,6 @@ enum class RunStyle { Headers, Multiplexed, Packets };
 
 class RunFileWriter {
  public:
-  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
   std::size_t Size() const { return bytes_.size(); }
 
@@ -78,6 +77,8 @@ struct RunPlan {
 class SamplingRecorder {
  public:
   explicit SamplingRecorder(const RunPlan& plan);
+  SamplingRecorder(const SamplingRecorder&) = delete;
+  SamplingRecorder& operator=(const SamplingRecorder&) = delete;
 
   void Sample();
   // The summary; the run file is complete.

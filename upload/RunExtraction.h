@@ -34,7 +34,6 @@ class RunExtraction {
     extractor_.ExtractRunFile(path, extractChoice);
   }
   int CurrentRun() const { return extractor_.CurrentRun(); }
-  const RunFileExtractor& Extractor() const { return extractor_; }
 
  private:
   Wiring w_;
