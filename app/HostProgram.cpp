@@ -43,6 +43,7 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
           statusGroup_.LoggerMode, main_.HostMode, main_.PStore,
           DataStatusLabels{dataStatusTab_.MTypeLabel, dataStatusTab_.MStatusLabel,
                            dataStatusTab_.MFileSizeLabel, dataStatusTab_.Analog}}),
+      extraction_(RunExtraction::Wiring{uploadTab_, prompter, main_.ToggleDebug, main_.AddPad1}),
       password_(prompter),
       operations_(commands_, prompter,
                   LoggerOperations::Wiring{setup_.portSetup, setup_.loggerControl, hardwareTab_,

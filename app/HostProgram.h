@@ -25,6 +25,7 @@
 #include "status/StatusDisplay.h"
 #include "stream/DataStream.h"
 #include "stream/PcPortSlots.h"
+#include "upload/RunExtraction.h"
 #include "upload/UploadForms.h"
 
 namespace qv {
@@ -69,6 +70,7 @@ class HostProgram {
   HardwareTab& Hardware() { return hardwareTab_; }
   AnalogTab& Analog() { return analogTab_; }
   UploadTab& Upload() { return uploadTab_; }
+  RunExtraction& Extraction() { return extraction_; }
   DataStream& Stream() { return stream_; }
   SerialPortService& Ports() { return ports_; }
   ReceivePump& Pump() { return pump_; }
@@ -103,6 +105,7 @@ class HostProgram {
   HardwareTab hardwareTab_;
   AnalogTab analogTab_;
   UploadTab uploadTab_;
+  RunExtraction extraction_;
   FactoryPassword password_;
   LoggerOperations operations_;
   StatusDisplay status_;

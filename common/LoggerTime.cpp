@@ -25,13 +25,27 @@ std::int64_t CalendarFromStandardLocal(int year, int month, int day, int hour, i
   return static_cast<std::int64_t>(std::mktime(&tm));
 }
 
-std::string FormatLocal(const char* fmt, std::int64_t calendar) {
-  std::time_t t = static_cast<std::time_t>(calendar);
+namespace {
+
+// strftime of a count of seconds broken down by `breakDown`.
+std::string Strftime(const char* fmt, std::int64_t seconds,
+                     std::tm* (*breakDown)(const std::time_t*, std::tm*)) {
+  std::time_t t = static_cast<std::time_t>(seconds);
   std::tm tm{};
-  localtime_r(&t, &tm);
+  breakDown(&t, &tm);
   char buf[128];
   size_t n = std::strftime(buf, sizeof buf, fmt, &tm);
   return std::string(buf, n);
+}
+
+}  // namespace
+
+std::string FormatLocal(const char* fmt, std::int64_t calendar) {
+  return Strftime(fmt, calendar, localtime_r);
+}
+
+std::string FormatLoggerTime(const char* fmt, std::int64_t loggerTime) {
+  return Strftime(fmt, loggerTime, gmtime_r);
 }
 
 }  // namespace qv

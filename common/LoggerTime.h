@@ -24,4 +24,7 @@ std::int64_t CalendarFromStandardLocal(int year, int month, int day, int hour, i
 // strftime of a calendar time in local time.
 std::string FormatLocal(const char* fmt, std::int64_t calendar);
 
+// strftime of a logger time as the wall-clock time it counts, no zone applied.
+std::string FormatLoggerTime(const char* fmt, std::int64_t loggerTime);
+
 }  // namespace qv

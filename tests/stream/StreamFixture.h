@@ -19,6 +19,7 @@
 #include "tests/support/DaylightSavingZone.h"
 #include "tests/support/FakeSerialBackend.h"
 #include "tests/support/PacketBuilder.h"
+#include "tests/support/ScratchDir.h"
 
 namespace qv {
 
@@ -31,26 +32,6 @@ inline void PrintTo(const AcceptResult& r, std::ostream* os) {
 }  // namespace qv
 
 namespace qv::testing {
-
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qvstream-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Names a table case's test after its description.
 struct CaseName {
