@@ -37,8 +37,9 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
       link_(ports_, commands_, pump_, prompter, clock,
             LinkSupervisor::Wiring{main_.AutoBaudRateDetection, main_.RTTimeout,
                                    [this] { return setup_.loggerControl.ModeCB.ItemIndex() == 1; }}),
+      recordFiles_(prompter),
       setup_(LoggerSetup::Wiring{
-          records_.setup, records_.setupReceived, ports_, commands_, prompter,
+          records_.setup, records_.setupReceived, ports_, commands_, prompter, recordFiles_,
           [this] { return loggerState_.model; }, link_.hostPortForm.HostSetupCB,
           statusGroup_.LoggerMode, main_.HostMode, main_.PStore,
           DataStatusLabels{dataStatusTab_.MTypeLabel, dataStatusTab_.MStatusLabel,
@@ -58,7 +59,41 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
                                       UpdatePcClock();
                                       return lastReading_;
                                     }}),
-      stream_(DataStream::Wiring{ports_, prompter, pcSlots_, main_.TSRecord}) {
+      stream_(DataStream::Wiring{ports_, prompter, pcSlots_, main_.TSRecord}),
+      pcLogger_(PcLoggerPortSetup::Wiring{ports_, pcSlots_, main_.PageControl1, main_.TSAuxIn,
+                                          main_.TSPortSetup, main_.ConfigureSurfacePorts,
+                                          main_.CloseAllSurfacePorts}),
+      modes_(DisplayModes::Wiring{
+          ModeLayout{main_.window, main_.PageControl1, main_.TSPortSetup, main_.TSLoggerControl,
+                     main_.TSDataStatus, main_.TSUpload, main_.TSRealTime, main_.TSRecord,
+                     main_.TSAuxIn, main_.TSPlotSetup, main_.TSHardware, main_.TSAnalog,
+                     main_.Menupx5PassThru, main_.MenuMoored, main_.MenuProfile,
+                     main_.MenuRealTimeOutput, main_.MenuAnalog, main_.MenuAdvanced,
+                     main_.MenuNSQ3, main_.MenuAnnotateFile, main_.MenuLoggerTimeUpdate,
+                     main_.MenuAutoTimeUpdate, main_.MenuUpdateTimeNow,
+                     main_.MenuAdvancedSettings, main_.MenuMooredTimeUpdate,
+                     main_.MenuChangeLoggerID, main_.MenuAuxInSetup, main_.ConfigureSurfacePorts,
+                     main_.MenuLoggerPortSetup, main_.MenuLoggerTabs, main_.MenuDisplaylLoggerTabs,
+                     main_.MenuHideLoggerTabs, main_.MenuPortSetup, main_.MenuLoggerControl,
+                     main_.MenuDataStatus, main_.MenuUpload, main_.MenuRealTimeTabs,
+                     main_.DisplayAllHostTabs1, main_.HideAllRealTimeTabs, main_.MenuAuxIn,
+                     main_.MenuPlotSetup, main_.MenuRecord, main_.MenuRealTime, main_.MenuReplay},
+          setup_,
+          {&stream_.recordTab.ReplayArchiveBT, &stream_.recordTab.ReplayContinuousBT,
+           &stream_.recordTab.ReplaySpeedLB1, &stream_.recordTab.ReplaySpeedLB2,
+           &stream_.recordTab.ReplaySpeedUD, &stream_.recordTab.ReplaySpeedEdit},
+          [this] { return stream_.RecordingMode() != RecordingMode::Off; },
+          [this] { pcLogger_.ClosePcLoggerPorts(); },
+          [this] { link_.ClearNoDataNoticeGiven(); }}),
+      hostConfig_(HostConfig::Wiring{prompter, link_.hostPortForm,
+                                     [this] {
+                                       link_.HostPortCBChange();
+                                       link_.HostSetupCBChange();
+                                     },
+                                     modes_, setup_, uploadTab_, stream_.realTimeTab,
+                                     [this] { stream_.Display().RawPortCBChange(); },
+                                     stream_.recordTab, pcLogger_.tab,
+                                     [this] { pcLogger_.ApplyRestoredSlots(); }}) {
   main_.Timer55ms.OnTimer = [this](Control&) { Timer55msTimer(); };
   main_.Timer475ms.OnTimer = [this](Control&) { Timer475msTimer(); };
   main_.Timer1000ms.OnTimer = [this](Control&) { Timer1000msTimer(); };
@@ -82,6 +117,7 @@ std::vector<HostProgram::TabContent> HostProgram::TabContents() {
           {&main_.TSUpload, &uploadTab_},
           {&main_.TSRealTime, &stream_.realTimeTab},
           {&main_.TSRecord, &stream_.recordTab},
+          {&main_.TSAuxIn, &pcLogger_.tab},
           {&main_.TSHardware, &hardwareTab_},
           {&main_.TSAnalog, &analogTab_}};
 }
@@ -91,6 +127,8 @@ void HostProgram::WireMenu() {
     item.OnClick = [f = std::move(f)](Control&) { f(); };
   };
   on(main_.Exit1, [this] { BTExitClick(); });
+  on(main_.LoadHostSetupFile, [this] { hostConfig_.LoadHostSetupFileClick(); });
+  on(main_.StoreHostSetupFile, [this] { hostConfig_.StoreHostSetupFileClick(); });
   main_.PageControl1.OnChange = [this](Control&) { PageControl1Change(); };
   main_.PageControl1.OnResize = [this](Control&) { PageControl1Change(); };
   on(main_.AutoBaudRateDetection, [this] { link_.AutoBaudRateDetectionClick(); });
@@ -132,6 +170,7 @@ void HostProgram::WireButtons() {
 // The start-up steps in their order; a later subsystem's step goes in its place.
 void HostProgram::StartUp() {
   ResetPortTables();
+  pcLogger_.StartUp();
   link_.StartUp();
   stream_.StartUp();
   ShowFirstPage();
@@ -149,8 +188,8 @@ void HostProgram::ShowFirstPage() { main_.PageControl1.SetActivePage(&main_.TSPo
 void HostProgram::FirstTick() {
   firstTick_ = false;
   StartUp();
-  // The host configuration "last.qvh" and, when it names no display mode,
-  // the default display mode: later.
+  if (!hostConfigPath_.empty()) hostConfig_.LoadHostConfig(hostConfigPath_);
+  if (modes_.DisplayMode == kDisplayModeNone) modes_.SetupDisplayMode();
   if (link_.hostPortForm.HostPortCB.ItemIndex() == 0) link_.ConfigureHostPortFromClick();
 }
 
@@ -229,6 +268,8 @@ void HostProgram::BTExitClick() {
   if (prompter_.Ask("Program Termination", "EXIT Program?", Buttons::OkCancel, Icon::Question) !=
       Answer::Ok)
     return;
+  // A configuration that cannot be written is told; leaving goes on.
+  if (!hostConfigPath_.empty()) hostConfig_.WriteHostConfig(hostConfigPath_);
   for (int slot = 0; slot < kPortSlots; ++slot) ports_.ClosePortSlot(slot);
   if (onQuit) onQuit();
 }

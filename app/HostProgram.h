@@ -7,19 +7,24 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/MainForm.h"
 #include "common/Clock.h"
 #include "common/Prompter.h"
+#include "common/RecordFileDialogs.h"
 #include "factory/FactoryForms.h"
 #include "factory/FactoryPassword.h"
+#include "hostconfig/HostConfig.h"
 #include "link/CommandLink.h"
 #include "link/LinkSupervisor.h"
 #include "link/ReceivePump.h"
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
+#include "pclogger/PcLoggerPortSetup.h"
 #include "platform/SerialBackend.h"
+#include "setup/DisplayModes.h"
 #include "setup/LoggerSetup.h"
 #include "status/LoggerOperations.h"
 #include "status/StatusDisplay.h"
@@ -56,7 +61,12 @@ class HostProgram {
 
   void StartUp();
   void UpdatePcClock();
-  // "E&xit": asks, closes every port slot and ends the program through onQuit.
+  // The host configuration file read at start-up and written at Exit
+  // (normally last.qvh in the user's configuration folder); none when empty.
+  void SetHostConfigPath(std::string path) { hostConfigPath_ = std::move(path); }
+  const std::string& HostConfigPath() const { return hostConfigPath_; }
+  // "E&xit": asks, writes the host configuration, closes every port slot and
+  // ends the program through onQuit.
   void BTExitClick();
   void PageControl1Change();
   std::function<void()> onQuit;
@@ -66,6 +76,9 @@ class HostProgram {
   StatusDisplay& Status() { return status_; }
   LoggerOperations& Operations() { return operations_; }
   LoggerSetup& Setup() { return setup_; }
+  DisplayModes& Modes() { return modes_; }
+  PcLoggerPortSetup& PcLogger() { return pcLogger_; }
+  HostConfig& Config() { return hostConfig_; }
   const LoggerState& Logger() const { return loggerState_; }
   HardwareTab& Hardware() { return hardwareTab_; }
   AnalogTab& Analog() { return analogTab_; }
@@ -101,6 +114,7 @@ class HostProgram {
   LoggerStatusGroup statusGroup_;
   DataStatusTab dataStatusTab_;
   LoggerState loggerState_;
+  RecordFileDialogs recordFiles_;
   LoggerSetup setup_;
   HardwareTab hardwareTab_;
   AnalogTab analogTab_;
@@ -111,6 +125,10 @@ class HostProgram {
   StatusDisplay status_;
   PcPortSlots pcSlots_;
   DataStream stream_;
+  PcLoggerPortSetup pcLogger_;
+  DisplayModes modes_;
+  HostConfig hostConfig_;
+  std::string hostConfigPath_;
 
   // The fast tick's own state.
   bool firstTick_ = true;

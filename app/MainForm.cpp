@@ -4,6 +4,8 @@ namespace qv {
 
 MainForm::MainForm() : Form("TForm1") {
   window.Show();
+  window.SetSize(kDesignWidth, kDesignHeight);
+  PageControl1.SetBounds({kPagesLeft, kPagesTop, 0, 0});
   for (MenuItem* hidden : {&MenuNSQ3, &MenuAdvancedSettings, &MenuMooredTimeUpdate, &MenuPlotSetup,
                            &MenuReplay, &ShowHints})
     hidden->SetVisible(false);

@@ -10,6 +10,12 @@ namespace qv {
 struct MainForm : forms::Form {
   MainForm();
 
+  // The window's size at a first start, and where the page control stands in it.
+  static constexpr int kDesignWidth = 1040;
+  static constexpr int kDesignHeight = 700;
+  static constexpr int kPagesLeft = 168;
+  static constexpr int kPagesTop = 8;
+
   using MenuItem = forms::MenuItem;
   forms::Window window{this, "TForm1", "QV Host"};
 

@@ -96,12 +96,23 @@ void CheckBox::UserClick() {
   Run(OnClick, *this);
 }
 
+int RadioGroup::Valid(int i) const {
+  return i < -1 || i >= static_cast<int>(items_.size()) ? -1 : i;
+}
+
 void RadioGroup::SetItemIndex(int i) {
-  if (i < -1 || i >= static_cast<int>(items_.size())) i = -1;
+  i = Valid(i);
   if (index_ == i) return;
   index_ = i;
   Changed();
   Run(OnClick, *this);
+}
+
+void RadioGroup::RestoreItemIndex(int i) {
+  i = Valid(i);
+  if (index_ == i) return;
+  index_ = i;
+  Changed();
 }
 
 void RadioGroup::UserSelect(int i) {
@@ -315,6 +326,26 @@ void PageControl::UserChangePage(TabSheet* page) {
   active_ = page;
   Changed();
   Run(OnChange, *this);
+}
+
+void PageControl::SetBounds(const Bounds& b) {
+  if (bounds_ == b) return;
+  bounds_ = b;
+  Changed();
+}
+
+void Window::SetState(WindowState s) {
+  if (state_ == s) return;
+  state_ = s;
+  Changed();
+}
+
+void Window::SetSize(int width, int height) {
+  if (width_ == width && height_ == height) return;
+  width_ = width;
+  height_ = height;
+  Changed();
+  Run(OnResize, *this);
 }
 
 void Window::UserClose() {

@@ -73,10 +73,13 @@ class RadioGroup : public Captioned {
   const std::vector<std::string>& Items() const { return items_; }
   int ItemIndex() const { return index_; }
   void SetItemIndex(int i);
+  // Puts back a stored choice without the click that setting it would run.
+  void RestoreItemIndex(int i);
   void UserSelect(int i);
   Handler OnClick;
 
  private:
+  int Valid(int i) const;
   std::vector<std::string> items_;
   int index_ = -1;
 };
@@ -251,10 +254,21 @@ class TabSheet : public Captioned {
       : Captioned(owner, std::move(name), Kind::TabSheet, std::move(caption)) {}
 };
 
+// Where a control stands in its window, in pixels.
+struct Bounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Bounds&) const = default;
+};
+
 // Setting the active page in code runs no handler; the operator's change does.
 class PageControl : public Control {
  public:
   PageControl(Form* owner, std::string name) : Control(owner, std::move(name), Kind::PageControl) {}
+  const Bounds& GetBounds() const { return bounds_; }
+  void SetBounds(const Bounds& b);
   void AddPage(TabSheet& page) { pages_.push_back(&page); }
   const std::vector<TabSheet*>& Pages() const { return pages_; }
   TabSheet* ActivePage() const { return active_; }
@@ -268,9 +282,15 @@ class PageControl : public Control {
  private:
   std::vector<TabSheet*> pages_;
   TabSheet* active_ = nullptr;
+  Bounds bounds_;
 };
 
-// A window or dialog; Visible() is whether it is shown.
+enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
+
+// A window or dialog; Visible() is whether it is shown. Its size is the size
+// it has, or would have again, in the normal state; a change of the size,
+// made in code or by the operator, runs OnResize, as the window's contents
+// are laid out anew either way.
 class Window : public Captioned {
  public:
   Window(Form* owner, std::string name, std::string caption)
@@ -283,6 +303,18 @@ class Window : public Captioned {
   // The operator closed the window: OnClose runs, then it is hidden.
   void UserClose();
   Handler OnClose;
+
+  WindowState State() const { return state_; }
+  void SetState(WindowState s);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetSize(int width, int height);
+  Handler OnResize;
+
+ private:
+  WindowState state_ = WindowState::Normal;
+  int width_ = 0;
+  int height_ = 0;
 };
 
 // Fired by the ui layer at its interval while enabled.

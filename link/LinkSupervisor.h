@@ -77,6 +77,8 @@ class LinkSupervisor {
 
   // The supervision tick, every five seconds.
   void RTTimeoutTimer();
+  // The moored display mode starts over with one no-data notice.
+  void ClearNoDataNoticeGiven() { noDataNoticeGiven_ = false; }
 
   // Shows beside each COM item which device it is.
   void ShowPortDevices();

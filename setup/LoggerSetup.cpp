@@ -10,6 +10,12 @@ LoggerSetup::LoggerSetup(Wiring wiring) : w_(std::move(wiring)) {
   auto send = [this](Control&) { BTStoreSetup1Click(); };
   portSetup.BTStoreSetup1.OnClick = send;
   loggerControl.BTStoreSetup2.OnClick = send;
+  auto save = [this](Control&) { SaveSetupFileClick(); };
+  portSetup.BTSaveSetupFile2.OnClick = save;
+  loggerControl.Button3.OnClick = save;
+  auto open = [this](Control&) { OpenSetupFileClick(); };
+  portSetup.BTOpenSetupFile1.OnClick = open;
+  loggerControl.BTOpenSetupFile2.OnClick = open;
 }
 
 void LoggerSetup::BuildPortRowTable() {

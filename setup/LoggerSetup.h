@@ -17,6 +17,7 @@ namespace qv {
 class SerialPortService;
 class CommandLink;
 class Prompter;
+class RecordFileDialogs;
 
 // The Data Status labels that showing a setup resets.
 struct DataStatusLabels {
@@ -54,6 +55,7 @@ class LoggerSetup {
     SerialPortService& ports;
     CommandLink& commands;
     Prompter& prompter;
+    RecordFileDialogs& recordFiles;    // the program's one save and one open dialog for records
     std::function<int()> loggerModel;  // the model the logger last reported
     forms::ComboBox& hostSetupCB;      // the host-port dialog's line setting list
     forms::Label& loggerMode;          // LoggerMode, in the logger status group
@@ -87,6 +89,13 @@ class LoggerSetup {
   void SetSetupCurrent(bool current);
   bool SetupCurrent() const { return setupCurrent_; }
 
+  // Both "Save Setup File" buttons: the record as held (last received, sent
+  // or opened) into a .lst file, after a warning when it is not current.
+  void SaveSetupFileClick();
+  // Both "Open Setup File" buttons: a whole .lst file into the record, shown
+  // and marked not current.
+  void OpenSetupFileClick();
+
   // Editing handlers, bound to the controls by the constructor.
   void CBPort1SetupChange();
   void SOPH1Click();
@@ -97,6 +106,8 @@ class LoggerSetup {
 
   // Pieces also used by the display modes and setup files.
   void ShowModeText(int mode, forms::Label& label);
+  // The host's mode label from the mode list's item.
+  void ShowHostMode() { ShowModeText(loggerControl.ModeCB.ItemIndex(), w_.hostMode); }
   void ShowSampleInterval(bool visible);
   void ShowOncePerHourColumn(bool force);
   void ShowOncePerHourBoxes(std::int32_t mask);

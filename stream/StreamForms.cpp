@@ -1,5 +1,7 @@
 #include "stream/StreamForms.h"
 
+#include <initializer_list>
+
 #include "common/Format.h"
 
 namespace qv {
@@ -15,9 +17,12 @@ RealTimeTab::RealTimeTab() : Form("RealTimeTab") {
 }
 
 RecordTab::RecordTab() : Form("RecordTab") {
-  ReplayArchiveBT.SetVisible(false);
-  BTReplayRaw.SetVisible(false);
-  ReplayContinuousBT.SetVisible(false);
+  ReplaySpeedUD.Associate(ReplaySpeedEdit);
+  // The replay controls show only when the host configuration asks for them.
+  for (forms::Control* c : std::initializer_list<forms::Control*>{
+           &ReplayArchiveBT, &BTReplayRaw, &ReplayContinuousBT, &ReplaySpeedLB1, &ReplaySpeedLB2,
+           &ReplaySpeedUD, &ReplaySpeedEdit})
+    c->SetVisible(false);
 }
 
 }  // namespace qv

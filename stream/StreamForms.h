@@ -50,6 +50,10 @@ struct RecordTab : forms::Form {
   Button ReplayArchiveBT{this, "ReplayArchiveBT", "Replay Archive"};
   Button BTReplayRaw{this, "BTReplayRaw", "Replay Raw File"};
   Button ReplayContinuousBT{this, "ReplayContinuousBT", "Continuous Archive Replay"};
+  Label ReplaySpeedLB1{this, "ReplaySpeedLB1", "Replay Speed"};
+  Label ReplaySpeedLB2{this, "ReplaySpeedLB2", "1 = Slow, 10 = Fast"};
+  forms::UpDown ReplaySpeedUD{this, "ReplaySpeedUD", 1, 10, 6};
+  forms::Edit ReplaySpeedEdit{this, "ReplaySpeedEdit", "6"};
 };
 
 }  // namespace qv

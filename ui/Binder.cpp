@@ -54,6 +54,57 @@ class ResizeWatcher : public QObject {
   std::function<void()> onResize_;
 };
 
+// Tells the model of the window's state and of its size while it is in the
+// normal state, until detached.
+class WindowWatcher : public QObject {
+ public:
+  WindowWatcher(QWidget* watched, forms::Window& model) : QObject(watched), model_(&model) {
+    watched->installEventFilter(this);
+  }
+  void Detach() { model_ = nullptr; }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!model_ || watched != parent() || !w) return false;
+    if (event->type() == QEvent::WindowStateChange) model_->SetState(StateOf(*w));
+    if (event->type() == QEvent::Resize && w->isVisible() &&
+        StateOf(*w) == forms::WindowState::Normal && !w->isFullScreen())
+      model_->SetSize(w->width(), w->height());
+    return false;
+  }
+  static forms::WindowState StateOf(const QWidget& w) {
+    if (w.isMinimized()) return forms::WindowState::Minimised;
+    if (w.isMaximized()) return forms::WindowState::Maximised;
+    return forms::WindowState::Normal;
+  }
+
+ private:
+  forms::Window* model_;
+};
+
+void PushWindow(QWidget& w, const forms::Window& c) {
+  QSignalBlocker block(&w);
+  if (w.windowTitle() != Q(c.Caption())) w.setWindowTitle(Q(c.Caption()));
+  if (w.isEnabled() != c.Enabled()) w.setEnabled(c.Enabled());
+  if (w.isVisible() != c.Visible()) w.setVisible(c.Visible());
+}
+
+// The state, and the size while the window is in the normal state; a window
+// that goes back to it from another state takes the model's size.
+void PushWindowGeometry(QWidget& w, const forms::Window& c) {
+  const QSize size(c.Width(), c.Height());
+  const bool sized = !size.isEmpty();
+  const forms::WindowState shown = WindowWatcher::StateOf(w);
+  if (c.State() != shown) {
+    const Qt::WindowStates others = w.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    switch (c.State()) {
+      case forms::WindowState::Normal: w.setWindowState(others); break;
+      case forms::WindowState::Minimised: w.setWindowState(others | Qt::WindowMinimized); break;
+      case forms::WindowState::Maximised: w.setWindowState(others | Qt::WindowMaximized); break;
+    }
+  }
+  if (c.State() == forms::WindowState::Normal && sized && w.size() != size) w.resize(size);
+}
+
 // Visibility, enabled state and colour, touched only when they differ, so a
 // push never repaints or re-polishes a widget for nothing.
 void PushCommon(QWidget& w, const forms::Control& c, bool fill) {
@@ -559,11 +610,20 @@ void Binder::BindWindow(forms::Window& c, QWidget& window) {
     });
   }
   Attach(c, &window, [&c, w = QPointer<QWidget>(&window)] {
+    if (w) PushWindow(*w, c);
+  });
+}
+
+void Binder::BindMainWindow(forms::Window& c, QWidget& window) {
+  auto* watcher = new WindowWatcher(&window, c);
+  detachers_.push_back([watcher = QPointer<WindowWatcher>(watcher)] {
+    if (watcher) watcher->Detach();
+  });
+  Attach(c, &window, [&c, w = QPointer<QWidget>(&window)] {
     if (!w) return;
-    QSignalBlocker block(w);
-    if (w->windowTitle() != Q(c.Caption())) w->setWindowTitle(Q(c.Caption()));
-    if (w->isEnabled() != c.Enabled()) w->setEnabled(c.Enabled());
-    if (w->isVisible() != c.Visible()) w->setVisible(c.Visible());
+    // Sized before it is shown, so it never shows at another size.
+    PushWindowGeometry(*w, c);
+    PushWindow(*w, c);
   });
 }
 

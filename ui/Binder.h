@@ -74,6 +74,9 @@ class Binder {
   // Binds a window made by the caller: a FormDialog, or the main window,
   // which reports its own closing.
   void BindWindow(forms::Window& c, QWidget& window);
+  // The main window also keeps its state (normal, minimised, maximised) and
+  // its normal size like the model's, both ways.
+  void BindMainWindow(forms::Window& c, QWidget& window);
   // The widget of the control's kind, for forms without a builder of their
   // own; nullptr for kinds that need a container (menu items, tab sheets).
   QWidget* MakeAny(forms::Control& c, QWidget* parent);

@@ -36,8 +36,8 @@ MainWindow::MainWindow(HostProgram& host) : host_(host) {
     dialogs_.emplace_back(form->Name(), BuildDialog(ctx, *form));
   }
 
-  resize(1040, 700);
-  binder_.BindWindow(m.window, *this);
+  // Its size and state come from the model, which the host configuration restores.
+  binder_.BindMainWindow(m.window, *this);
   // Timers last: the first tick finds every window in place.
   for (forms::Control* c : m.Controls())
     if (c->GetKind() == forms::Kind::Timer) binder_.Make(static_cast<forms::Timer&>(*c));

@@ -12,6 +12,9 @@ std::string UsageText() {
          "\n"
          "Options:\n"
          "  --port COMn=PATH       use device PATH as COM n (1..12); may be repeated\n"
+         "  --config FILE          read the host configuration from FILE at start-up and\n"
+         "                         write it there at Exit, instead of last.qvh in the\n"
+         "                         user's configuration folder (~/.config/qvhost/)\n"
          "  --screenshot FILE      save a picture of the main window to FILE shortly\n"
          "                         after start-up, then exit\n"
          "  --quit-after SECONDS   end the program after SECONDS without saving anything\n"
@@ -53,6 +56,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
         fail("--port: " + bad);
       else
         o.portOverrides.push_back(value);
+    } else if (arg == "--config") {
+      if (!takeValue()) break;
+      if (value.empty()) fail("option --config needs a file name");
+      o.config = value;
     } else if (arg == "--screenshot" || arg == "--screenshot-dialogs") {
       if (!takeValue()) break;
       if (value.empty()) fail("option " + arg + " needs a file name");

@@ -8,6 +8,7 @@ namespace qv::ui {
 
 struct Options {
   std::vector<std::string> portOverrides;  // "COMn=PATH", in the order given
+  std::string config;                      // the host configuration file instead of last.qvh
   std::string screenshot;                  // picture of the main window, then exit
   std::string screenshotDialogs;           // pictures of every window into this folder
   double quitAfterSeconds = 0;             // 0: run until closed

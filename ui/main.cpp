@@ -5,8 +5,10 @@
 #include <QLayout>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 #include <iostream>
 
 #include "app/HostProgram.h"
@@ -21,6 +23,35 @@ namespace {
 
 // Long enough for the start-up tick and the first display and one-second ticks.
 constexpr int kScreenshotDelayMs = 1500;
+// With a logger port open, the picture waits for the logger's status this long at most.
+constexpr int kScreenshotMaxWaitMs = 10000;
+constexpr int kScreenshotPollMs = 100;
+
+// Runs `then` once the window has settled: after the start-up ticks, and
+// with a logger port open once the logger's status shows (or the wait is up).
+void WhenSettled(qv::ui::MainWindow& window, qv::HostProgram& host, std::function<void()> then,
+                 int waitedMs = 0) {
+  const int delay = waitedMs == 0 ? kScreenshotDelayMs : kScreenshotPollMs;
+  QTimer::singleShot(delay, &window, [&window, &host, then = std::move(then), waited = waitedMs + delay] {
+    const bool waiting = host.Ports().IsPortSlotOpen(qv::kLoggerSlot) &&
+                         !host.Main().GBLoggerStatus.Visible() && waited < kScreenshotMaxWaitMs;
+    if (waiting)
+      WhenSettled(window, host, then, waited);
+    else
+      then();
+  });
+}
+
+// Where the host configuration lives: the file given, or last.qvh in the
+// user's configuration folder, which is made when missing.
+std::string HostConfigPath(const qv::ui::Options& options) {
+  if (!options.config.empty()) return options.config;
+  const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (dir.isEmpty()) return {};
+  if (!QDir().mkpath(dir))
+    std::cerr << "qvhost: could not create " << dir.toStdString() << "\n";
+  return (dir + "/last.qvh").toStdString();
+}
 
 bool SavePicture(QWidget& w, const QString& file) {
   if (w.grab().save(file)) return true;
@@ -63,7 +94,7 @@ void SaveAllPictures(qv::ui::MainWindow& window, qv::HostProgram& host, const QS
     if (auto* action = qobject_cast<QAction*>(b.ObjectOf(*item))) action->trigger();
   if (auto* sleep = qobject_cast<QPushButton*>(b.ObjectOf(host.Setup().loggerControl.BTSleep)))
     sleep->click();
-  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, &host, dir] {
+  WhenSettled(window, host, [&window, &host, dir] {
     bool ok = SavePicture(window, dir + "/TForm1.png");
     ok = SaveTabPictures(window, host, dir) && ok;
     for (const auto& [name, dialog] : window.Dialogs()) {
@@ -108,6 +139,7 @@ int main(int argc, char** argv) {
   qv::SystemClock clock;
   qv::ui::QtPrompter prompter;
   qv::HostProgram host(clock, prompter, backend);
+  host.SetHostConfigPath(HostConfigPath(options));
 
   qv::ui::MainWindow window(host);
   prompter.SetOwner(&window);
@@ -119,7 +151,7 @@ int main(int argc, char** argv) {
 
   if (!options.screenshot.empty()) {
     const QString file = QString::fromStdString(options.screenshot);
-    QTimer::singleShot(kScreenshotDelayMs, &window, [&window, file] {
+    WhenSettled(window, host, [&window, file] {
       QCoreApplication::exit(SavePicture(window, file) ? 0 : 1);
     });
   }

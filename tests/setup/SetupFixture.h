@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/RecordFileDialogs.h"
 #include "forms/Form.h"
 #include "link/CommandLink.h"
 #include "link/LinkForms.h"
@@ -49,8 +50,10 @@ class SetupFixture : public ::testing::Test {
   int model = 2;  // KR7: no px5 on port 1
   ConfigureHostPortForm hostPort;
   StatusLabels labels;
+  RecordFileDialogs recordFiles{prompter};
   LoggerSetup setup{LoggerSetup::Wiring{records.setup, records.setupReceived, ports, commands,
-                                        prompter, [this] { return model; }, hostPort.HostSetupCB,
+                                        prompter, recordFiles, [this] { return model; },
+                                        hostPort.HostSetupCB,
                                         labels.LoggerMode, labels.HostMode, labels.PStore,
                                         DataStatusLabels{labels.MTypeLabel, labels.MStatusLabel,
                                                          labels.MFileSizeLabel, labels.Analog}}};

@@ -11,6 +11,7 @@
 #include "ui/Look.h"
 #include "ui/pages/PageParts.h"
 #include "ui/pages/Pages.h"
+#include "ui/widgets/UpDownBox.h"
 
 namespace qv::ui {
 
@@ -21,7 +22,7 @@ constexpr int kStatusPixels = 15;
 // The recording's state on top (what runs, into which file, how much, and
 // what data is actually recorded), under it the buttons that start and stop
 // a recording beside the choice of what is recorded; the replay buttons
-// below them while they are shown.
+// and the replay speed below them while they are shown.
 void BuildRecordPage(BuildContext& ctx, QWidget& page) {
   RecordTab& f = ctx.host.Stream().recordTab;
   Binder& b = ctx.binder;
@@ -72,10 +73,24 @@ void BuildRecordPage(BuildContext& ctx, QWidget& page) {
   controls->addStretch(1);
   layout->addLayout(controls);
 
-  auto* replay = new QVBoxLayout;
-  replay->setSpacing(6);
+  auto* replay = new QHBoxLayout;
+  replay->setSpacing(kColumnGap * 2);
+  auto* replayButtons = new QVBoxLayout;
+  replayButtons->setSpacing(6);
   for (forms::Button* start : {&f.ReplayArchiveBT, &f.BTReplayRaw, &f.ReplayContinuousBT})
-    button(*start, replay);
+    button(*start, replayButtons);
+  replay->addLayout(replayButtons);
+  // The replay speed: its caption, the number with its arrows, and what the numbers mean.
+  auto* speed = new QVBoxLayout;
+  speed->setSpacing(4);
+  speed->addWidget(b.Make(f.ReplaySpeedLB1, &page));
+  UpDownBox* speedBox = b.Make(f.ReplaySpeedUD, &page);
+  speedBox->setMaximumWidth(kCommandWidth / 2);
+  speed->addWidget(speedBox);
+  speed->addWidget(b.Make(f.ReplaySpeedLB2, &page));
+  speed->addStretch(1);
+  replay->addLayout(speed);
+  replay->addStretch(1);
   layout->addLayout(replay);
   layout->addStretch(1);
 }
