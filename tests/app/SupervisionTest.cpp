@@ -41,11 +41,13 @@ class SupervisionRig {
     };
   }
 
-  // The first tick opens the host-port dialog; the operator may choose COM 1.
-  void Start(bool chooseCom1) {
+  // The first tick opens the host-port dialog; the operator may choose COM 1,
+  // and chooses a display mode.
+  void Start(bool chooseCom1, bool moored = false) {
     time.RunFor(25);
     ASSERT_TRUE(host.Link().hostPortForm.window.Shown());
     if (chooseCom1) host.Link().hostPortForm.HostPortCB.UserSelect(1);
+    (moored ? host.Main().MenuMoored : host.Main().MenuAdvanced).UserClick();
     shownSetting_ = Setting();
   }
   std::string Setting() { return host.Link().hostPortForm.HostSetupCB.Text(); }
@@ -124,14 +126,13 @@ TEST_F(SupervisionTest, NoticesQuestionsAndStepping) {
     SCOPED_TRACE(row.name);
     SupervisionRig t;
     t.line = row.line;
-    if (row.moored) t.host.Setup().loggerControl.ModeCB.SetItemIndex(1);
     t.prompter.answers = {row.answer};
     t.insideBox = [&t, &row](const ScriptedPrompter::Box& box) {
       if (box.kind != ScriptedPrompter::BoxKind::Question) return;
       t.line = row.lineOnceAsked;
       t.time.RunFor(row.questionOpenMs);  // the fast tick goes on meanwhile
     };
-    t.Start(row.chooseCom1);
+    t.Start(row.chooseCom1, row.moored);
     t.time.RunFor(72000);
     EXPECT_EQ(t.events, row.events);
   }

@@ -40,10 +40,12 @@ class EndToEndFixture : public ::testing::Test {
   }
   Simulator& Sim() { return *sim_; }
 
-  // The first tick, then the operator picks COM 1 in the dialog it opened.
+  // The first tick, then the operator picks COM 1 in the dialog it opened
+  // and, as on a first start, "Advanced User" in the Modes menu.
   void StartHostOnCom1() {
     FastTick();
     host.Link().hostPortForm.HostPortCB.UserSelect(1);
+    host.Main().MenuAdvanced.UserClick();
     ASSERT_TRUE(host.Ports().IsPortSlotOpen(0));
   }
 

@@ -45,10 +45,12 @@ class HostFixture : public ::testing::Test {
       host.Main().Timer55ms.Fire();
     }
   }
-  // The first tick, then the operator picks COM 1 in the dialog it opened.
+  // The first tick, then the operator picks COM 1 in the dialog it opened
+  // and, as on a first start, "Advanced User" in the Modes menu.
   void StartOnCom1() {
     Tick();
     host.Link().hostPortForm.HostPortCB.UserSelect(1);
+    host.Main().MenuAdvanced.UserClick();
     backend.TakeWritten(1);
     prompter.Clear();
   }

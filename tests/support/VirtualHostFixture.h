@@ -40,10 +40,12 @@ class VirtualHostFixture : public ::testing::Test {
   // A logger with `options` on COM 1 from now on.
   void StartLogger(const SimOptions& options = {}) { backend.Connect(options, 1); }
   // The first fast tick starts the program up and opens the host-port
-  // dialog; the operator picks COM 1 in it.
+  // dialog; the operator picks COM 1 in it and, as on a first start,
+  // "Advanced User" in the Modes menu.
   void StartHostOnCom1() {
     RunUntil([&] { return time.Fired(host.Main().Timer55ms) > 0; }, 1000);
     host.Link().hostPortForm.HostPortCB.UserSelect(1);
+    host.Main().MenuAdvanced.UserClick();
     ASSERT_TRUE(host.Ports().IsPortSlotOpen(0));
   }
   bool RunUntil(const std::function<bool()>& done, std::int64_t maxMs) {

@@ -84,10 +84,12 @@ struct FilledWindow : ::testing::Test {
     return bytes;
   }
 
-  // The start-up tick, then the operator's choice of COM 1 in the host-port dialog.
+  // The start-up tick, then the operator's choice of COM 1 in the host-port
+  // dialog and of "Advanced User", which shows every tab a mode can show.
   void Connect() {
     host.Main().Timer55ms.Fire();
     host.Link().hostPortForm.HostPortCB.UserSelect(1);
+    host.Main().MenuAdvanced.UserClick();
   }
 
   // One record through the pump and the display tick.
