@@ -1,9 +1,13 @@
 // Setup against the simulated logger in virtual time: get, edit, send and get
 // again; a setup that moves the host port; a run walking its states with the
 // sent times.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "protocol/SetupRecord.h"
+#include "tests/support/ScratchDir.h"
 #include "tests/support/VirtualHostFixture.h"
 
 namespace qv {
@@ -92,6 +96,38 @@ TEST_F(SetupTest, BeginSampleWalksTheStatesWithTheSentTimes) {
     EXPECT_TRUE(seen.count(state)) << state;
   LC().BTStop.UserClick();
   EXPECT_TRUE(RunUntil([&] { return Operation() == "End of Run"; }, 4000));
+}
+
+TEST_F(SetupTest, ASetupFileSavedOpenedAndSentIsWhatTheLoggerHoldsAgain) {
+  StartLogger();
+  StartHostOnCom1();
+  ASSERT_TRUE(GetSetup());
+  testing::ScratchDir dir;
+  const std::string file = dir / "cruise.lst";
+  prompter.files.push_back(file);
+  PS().BTSaveSetupFile2.UserClick();
+  ASSERT_TRUE(prompter.Notices().empty());
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<std::uint8_t> saved{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_EQ(saved.size(), 192u);
+  EXPECT_TRUE(std::equal(saved.begin(), saved.end(), Logger().setup.begin()));
+
+  // Another setup goes to the logger; the file brings the first one back.
+  LC().ModeCB.UserSelect(1);
+  PS().ComboMeter[3].UserSelect(6);
+  PS().CBPortSetup[3].UserSelect(4);
+  PS().BTStoreSetup1.UserClick();
+  RunFor(300);
+  ASSERT_FALSE(std::equal(saved.begin(), saved.end(), Logger().setup.begin()));
+  prompter.files.push_back(file);
+  LC().BTOpenSetupFile2.UserClick();
+  EXPECT_TRUE(host.Main().PStore.Visible());
+  LC().BTStoreSetup2.UserClick();
+  RunFor(300);
+  const SetupBytes held = Logger().setup;
+  EXPECT_EQ(std::vector<std::uint8_t>(held.begin(), held.end()), saved);
+  ASSERT_TRUE(GetSetup());
+  EXPECT_FALSE(host.Main().PStore.Visible());
 }
 
 }  // namespace
