@@ -141,7 +141,7 @@ std::vector<Restored> EveryRestoredValue() {
     rows.push_back({17, "PortTypeCB", [n](H& h) { return h.PcLogger().tab.PortTypeCB[n].ItemIndex(); }});
     rows.push_back({18, "UDDeckType", [n](H& h) { return h.PcLogger().tab.UDDeckType[n].Position(); }});
     rows.push_back({19, "UDOutPort", [n](H& h) { return h.PcLogger().tab.UDOutPort[n].Position(); }});
-    rows.push_back({22, "slot loaded", [n](H& h) { return h.PcLogger().PcLoggerIntervalMs() * 0 + h.Ports().OpenComNumber(n); }});
+    rows.push_back({22, "slot loaded", [n](H& h) { return h.Ports().OpenComNumber(n); }});
   }
   const char* replay[] = {"ReplayArchiveBT", "ReplayContinuousBT", "ReplaySpeedLB1",
                           "ReplaySpeedLB2",  "ReplaySpeedUD",      "ReplaySpeedEdit"};
@@ -444,6 +444,12 @@ TEST_F(HostConfigTest, TheFilesMenuOpensAndSavesThroughItsDialogs) {
   // Each dialog offers the file of its last use; Cancel changes nothing.
   host.Main().StoreHostSetupFile.UserClick();
   EXPECT_EQ(prompter.fileDialogs[2].initialName, dir / "moored.qvh");
+}
+
+TEST_F(HostConfigTest, TheDemosConfigurationIsAnAdvancedUserOnCom1AtTheSimulatorsBaud) {
+  StartOnCom1();  // COM 1 at 9600, qvsim's own baud, and "Advanced User"
+  ASSERT_TRUE(host.Config().WriteHostConfig(path));
+  EXPECT_EQ(ReadText(QV_SOURCE_DIR "/scripts/demo.qvh"), ReadText(path));
 }
 
 }  // namespace
