@@ -31,6 +31,7 @@
 #include "sim/SentPackets.h"
 #include "sim/Simulator.h"
 #include "tests/sim/SimTestSupport.h"
+#include "tests/support/QvsimProcess.h"
 
 extern char** environ;
 
@@ -283,51 +284,8 @@ TEST(SimulatorTest, TalksAtItsOwnBaudAndOnlyNoiseAtAnother) {
 
 // The program itself: its options, the device and link it makes, SIGHUP as
 // a power cycle and SIGTERM as a clean end.
-class Qvsim {
- public:
-  explicit Qvsim(const std::vector<std::string>& args) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::vector<char*> argv{const_cast<char*>(QV_QVSIM)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, QV_QVSIM, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    output_ = fdopen(out[0], "r");
-  }
-  ~Qvsim() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (output_) std::fclose(output_);
-  }
-  // The next line it prints, without its newline; empty at the end.
-  std::string Line() {
-    char line[512];
-    if (!output_ || !std::fgets(line, sizeof line, output_)) return "";
-    std::string s(line);
-    if (!s.empty() && s.back() == '\n') s.pop_back();
-    return s;
-  }
-  void Signal(int sig) { kill(pid_, sig); }
-  // The exit code, or -1 when it did not exit by itself.
-  int Wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  FILE* output_ = nullptr;
+struct Qvsim : testing::QvsimProcess {
+  explicit Qvsim(const std::vector<std::string>& args) : QvsimProcess(QV_QVSIM, args) {}
 };
 
 TEST(QvsimProgramTest, RefusesABadOption) {
