@@ -1,7 +1,10 @@
 #include "ui/Options.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <cmath>
 #include <cstdlib>
+#include <iostream>
 
 #include "platform/ComPortTable.h"
 
@@ -19,6 +22,14 @@ std::string UsageText() {
          "                         after start-up, then exit\n"
          "  --quit-after SECONDS   end the program after SECONDS without saving anything\n"
          "  --help                 show this text\n";
+}
+
+std::string HostConfigPath(const Options& options) {
+  if (!options.config.empty()) return options.config;
+  const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (dir.isEmpty()) return {};
+  if (!QDir().mkpath(dir)) std::cerr << "qvhost: could not create " << dir.toStdString() << "\n";
+  return QDir(dir).filePath(QStringLiteral("last.qvh")).toStdString();
 }
 
 Options ParseOptions(const std::vector<std::string>& args) {

@@ -21,4 +21,9 @@ Options ParseOptions(const std::vector<std::string>& args);
 
 std::string UsageText();
 
+// The host configuration file: the one --config names, or last.qvh in the
+// application's configuration folder (normally ~/.config/qvhost/), which is
+// made when missing. Empty when there is no such folder.
+std::string HostConfigPath(const Options& options);
+
 }  // namespace qv::ui

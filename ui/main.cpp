@@ -5,7 +5,6 @@
 #include <QLayout>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstring>
 #include <functional>
@@ -40,17 +39,6 @@ void WhenSettled(qv::ui::MainWindow& window, qv::HostProgram& host, std::functio
     else
       then();
   });
-}
-
-// Where the host configuration lives: the file given, or last.qvh in the
-// user's configuration folder, which is made when missing.
-std::string HostConfigPath(const qv::ui::Options& options) {
-  if (!options.config.empty()) return options.config;
-  const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  if (dir.isEmpty()) return {};
-  if (!QDir().mkpath(dir))
-    std::cerr << "qvhost: could not create " << dir.toStdString() << "\n";
-  return (dir + "/last.qvh").toStdString();
 }
 
 bool SavePicture(QWidget& w, const QString& file) {
@@ -139,7 +127,7 @@ int main(int argc, char** argv) {
   qv::SystemClock clock;
   qv::ui::QtPrompter prompter;
   qv::HostProgram host(clock, prompter, backend);
-  host.SetHostConfigPath(HostConfigPath(options));
+  host.SetHostConfigPath(qv::ui::HostConfigPath(options));
 
   qv::ui::MainWindow window(host);
   prompter.SetOwner(&window);

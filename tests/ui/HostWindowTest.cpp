@@ -65,6 +65,30 @@ TEST_F(HostWindow, ResizingThePageControlStopsTheRawDisplay) {
   EXPECT_FALSE(host.Stream().DisplayState().rawDisplayOn);
 }
 
+TEST_F(HostWindow, TheWindowsStateAndSizeFollowTheModelBothWays) {
+  forms::Window& model = host.Main().window;
+  EXPECT_EQ(window.size(), QSize(1040, 700));
+  window.show();
+  QCoreApplication::processEvents();
+  model.SetSize(900, 640);  // as a configuration restores it
+  EXPECT_EQ(window.size(), QSize(900, 640));
+  EXPECT_EQ(host.Main().PageControl1.GetBounds().width, 900 - 168 - 12);
+
+  window.resize(980, 660);  // the operator's own resize
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model.Width(), 980);
+  EXPECT_EQ(model.Height(), 660);
+
+  model.SetState(forms::WindowState::Maximised);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window.isMaximized());
+  EXPECT_EQ(model.Width(), 980) << "the size kept is the normal one";
+  window.showNormal();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model.State(), forms::WindowState::Normal);
+  EXPECT_EQ(window.size(), QSize(980, 660));
+}
+
 TEST_F(HostWindow, EveryControlOfEveryFormHasAWidget) {
   auto check = [&](const forms::Form& form) {
     for (const forms::Control* c : window.Bindings().Unbound(form))

@@ -1,6 +1,10 @@
 // The command line and the file dialog filters.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
 #include "ui/Look.h"
 #include "ui/Options.h"
 #include "ui/QtPrompter.h"
@@ -47,9 +51,26 @@ TEST(ParseOptions, AcceptsItsOptionsAndRejectsAnythingElseWithAReason) {
       {"--port"},          {"--port", "COM13=/dev/x"}, {"--port", "COM1="},
       {"--port", "LPT1=/dev/x"}, {"--quit-after", "0"}, {"--quit-after", "soon"},
       {"--screenshot"},    {"--frobnicate"},           {"-x"},
-      {"stray"},
+      {"stray"},           {"--config"},               {"--config="},
   };
   for (const auto& args : bad) EXPECT_NE(ParseOptions(args).error, "") << args[0];
+}
+
+TEST(HostConfigPath, TheFileGivenOrLastQvhInTheUsersConfigurationFolder) {
+  EXPECT_EQ(HostConfigPath(ParseOptions({"--config", "/tmp/ship.qvh"})), "/tmp/ship.qvh");
+  EXPECT_EQ(HostConfigPath(ParseOptions({"--config=ship.qvh"})), "ship.qvh");
+
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+  const QString oldName = QCoreApplication::applicationName();
+  qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+  QCoreApplication::setApplicationName("qvhost");
+  const std::string path = HostConfigPath(ParseOptions({}));
+  QCoreApplication::setApplicationName(oldName);
+  qputenv("XDG_CONFIG_HOME", oldConfigHome);
+  EXPECT_EQ(path, (home.path() + "/qvhost/last.qvh").toStdString());
+  EXPECT_TRUE(QDir(home.path() + "/qvhost").exists()) << "the folder is made when missing";
 }
 
 }  // namespace
