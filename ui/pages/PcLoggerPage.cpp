@@ -37,8 +37,11 @@ void BuildPcLoggerPage(BuildContext& ctx, QWidget& page) {
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(kCellSpacing);
   grid->setVerticalSpacing(kRowSpacing + 2);
-  grid->addWidget(Heading(b.Make(f.LBInPortHdr, &page)), 0, kInput, Qt::AlignHCenter);
+  QLabel* inputs = Heading(b.Make(f.LBInPortHdr, &page));
+  grid->addWidget(inputs, 0, kInput, Qt::AlignHCenter);
   grid->addWidget(Heading(b.Make(f.LBOutPortHdr, &page)), 0, kLoggerId, 1, 4, Qt::AlignHCenter);
+  // The headings' row keeps its height while they hide, so the slots stay put.
+  grid->setRowMinimumHeight(0, inputs->sizeHint().height());
   auto arrows = [&](forms::UpDown& c) {
     UpDownBox* w = b.Make(c, &page);
     w->SetArrowsOnly(true);
