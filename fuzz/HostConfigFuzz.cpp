@@ -8,29 +8,14 @@
 
 #include "app/HostProgram.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/SinkBackend.h"
 #include "hostconfig/HostConfigFile.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
 
-namespace {
-
-// A backend whose every port opens and swallows what it is sent.
-class SinkBackend : public qv::SerialBackend {
- public:
-  Handle Open(int, const qv::LineSetting&) override { return 3; }
-  bool Close(Handle) override { return true; }
-  long Read(Handle, std::uint8_t*, std::size_t) override { return 0; }
-  long Write(Handle, const std::uint8_t*, std::size_t count) override {
-    return static_cast<long>(count);
-  }
-  std::string DeviceName(int) const override { return {}; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using qv::fuzz::Check;
-  static SinkBackend backend;
+  static qv::fuzz::SinkBackend backend;
   static qv::FakeClock clock(1'800'000'000);
   static qv::ScriptedPrompter hostPrompter;
   static qv::HostProgram* host = [] {

@@ -12,8 +12,6 @@ namespace qv::ui {
 
 namespace {
 constexpr int kColumnWidth = 190;
-constexpr int kPanelWidth = 150;
-constexpr int kPanelHeight = 40;
 }  // namespace
 
 QWidget* BuildLeftColumn(BuildContext& ctx, QWidget* parent) {
@@ -41,8 +39,7 @@ QWidget* BuildLeftColumn(BuildContext& ctx, QWidget* parent) {
 
   for (forms::Panel* panel : {&m.PStore, &m.FlashPanel}) {
     QLabel* w = b.Make(*panel, column);
-    w->setFixedSize(kPanelWidth, kPanelHeight);
-    w->setFont(PixelFont(w->font(), 15, true));
+    PanelLook(*w);
     layout->addWidget(w, 0, Qt::AlignHCenter);
   }
 

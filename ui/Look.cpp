@@ -1,6 +1,7 @@
 #include "ui/Look.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -48,6 +49,11 @@ QFont PixelFont(const QFont& base, int pixels, bool bold) {
   f.setPixelSize(pixels);
   f.setBold(bold);
   return f;
+}
+
+void PanelLook(QLabel& panel) {
+  panel.setFixedSize(150, 40);
+  panel.setFont(PixelFont(panel.font(), 15, true));
 }
 
 QFont HeadingFont(const QFont& base) {

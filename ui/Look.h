@@ -8,6 +8,7 @@
 
 #include "forms/Control.h"
 
+class QLabel;
 class QWidget;
 
 namespace qv::ui {
@@ -28,6 +29,10 @@ QFont PixelFont(const QFont& base, int pixels, bool bold);
 
 // A font like the given one, bold, for headings over rows and columns.
 QFont HeadingFont(const QFont& base);
+
+// A yellow or red state panel ("Setup is Not Current"): 150 x 40 pixels in
+// a bold 15-pixel font.
+void PanelLook(QLabel& panel);
 
 // The text with each tab replaced by spaces up to the next of the given
 // character columns (ascending), past the last of them up to the next

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "tests/app/ModeLayoutItems.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ScratchDir.h"
 
@@ -15,16 +16,6 @@ namespace {
 
 using Names = std::set<std::string>;
 
-// The menu items the modes set.
-std::vector<forms::MenuItem*> LayoutItems(ModeLayout& l) {
-  return {&l.Menupx5PassThru,     &l.MenuAnnotateFile,     &l.MenuLoggerTimeUpdate,
-          &l.MenuAutoTimeUpdate,  &l.MenuUpdateTimeNow,    &l.MenuAdvancedSettings,
-          &l.MenuChangeLoggerID,  &l.MenuMooredTimeUpdate, &l.MenuAuxInSetup,
-          &l.MenuLoggerPortSetup, &l.MenuLoggerTabs,       &l.MenuPortSetup,
-          &l.MenuLoggerControl,   &l.MenuDataStatus,       &l.MenuUpload,
-          &l.MenuRealTimeTabs,    &l.MenuAuxIn,            &l.MenuPlotSetup,
-          &l.MenuRecord,          &l.MenuRealTime,         &l.MenuReplay};
-}
 Names VisibleItems(HostProgram& h) {
   Names n;
   for (forms::MenuItem* item : LayoutItems(h.Modes().Layout()))

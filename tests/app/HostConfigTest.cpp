@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "tests/app/ModeLayoutItems.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ScratchDir.h"
 
@@ -46,16 +47,6 @@ struct Restored {
   const char* what;
   std::function<int(HostProgram&)> get;
 };
-
-std::vector<forms::MenuItem*> LayoutItems(ModeLayout& l) {
-  return {&l.Menupx5PassThru,     &l.MenuAnnotateFile,     &l.MenuLoggerTimeUpdate,
-          &l.MenuAutoTimeUpdate,  &l.MenuUpdateTimeNow,    &l.MenuAdvancedSettings,
-          &l.MenuChangeLoggerID,  &l.MenuMooredTimeUpdate, &l.MenuAuxInSetup,
-          &l.MenuLoggerPortSetup, &l.MenuLoggerTabs,       &l.MenuPortSetup,
-          &l.MenuLoggerControl,   &l.MenuDataStatus,       &l.MenuUpload,
-          &l.MenuRealTimeTabs,    &l.MenuAuxIn,            &l.MenuPlotSetup,
-          &l.MenuRecord,          &l.MenuRealTime,         &l.MenuReplay};
-}
 
 int Shown(const forms::Control& c) { return c.Visible() ? 1 : 0; }
 int Checked(const forms::MenuItem& m) { return m.Checked() ? 1 : 0; }

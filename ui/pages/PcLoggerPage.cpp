@@ -19,8 +19,6 @@ namespace qv::ui {
 
 namespace {
 enum Column { kSlot, kKind, kPort, kLine, kInput, kLoggerId, kLoggerIdArrows, kOutPort, kOutPortArrows, kRest };
-constexpr int kPanelWidth = 150;
-constexpr int kPanelHeight = 40;
 }  // namespace
 
 // The six slots as rows of one grid (kind, COM port and line setting, then
@@ -75,8 +73,7 @@ void BuildPcLoggerPage(BuildContext& ctx, QWidget& page) {
     commands->addWidget(w);
   }
   QLabel* panel = b.Make(f.PCLoggerPanel, &page);
-  panel->setFixedSize(kPanelWidth, kPanelHeight);
-  panel->setFont(PixelFont(panel->font(), 15, true));
+  PanelLook(*panel);
   commands->addSpacing(6);
   commands->addWidget(panel);
   commands->addStretch(1);
