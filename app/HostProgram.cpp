@@ -185,12 +185,17 @@ void HostProgram::ResetPortTables() {
 
 void HostProgram::ShowFirstPage() { main_.PageControl1.SetActivePage(&main_.TSPortSetup); }
 
+// Holds the busy flag: ticks that come while a box of the loading is open
+// are skipped, so nothing is polled before the start-up is done.
 void HostProgram::FirstTick() {
   firstTick_ = false;
+  busy_ = true;
   StartUp();
   if (!hostConfigPath_.empty()) hostConfig_.LoadHostConfig(hostConfigPath_);
   if (modes_.DisplayMode == kDisplayModeNone) modes_.SetupDisplayMode();
-  if (link_.hostPortForm.HostPortCB.ItemIndex() == 0) link_.ConfigureHostPortFromClick();
+  // An index the list does not have chooses no port either.
+  if (link_.hostPortForm.HostPortCB.ItemIndex() <= 0) link_.ConfigureHostPortFromClick();
+  busy_ = false;
 }
 
 void HostProgram::UpdatePcClock() {

@@ -341,7 +341,7 @@ void Window::SetState(WindowState s) {
 }
 
 void Window::SetSize(int width, int height) {
-  if (width_ == width && height_ == height) return;
+  if (width < 1 || height < 1 || (width_ == width && height_ == height)) return;
   width_ = width;
   height_ = height;
   Changed();

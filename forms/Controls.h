@@ -290,7 +290,7 @@ enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
 // A window or dialog; Visible() is whether it is shown. Its size is the size
 // it has, or would have again, in the normal state; a change of the size,
 // made in code or by the operator, runs OnResize, as the window's contents
-// are laid out anew either way.
+// are laid out anew either way. A size of no pixels is no size: it is ignored.
 class Window : public Captioned {
  public:
   Window(Form* owner, std::string name, std::string caption)

@@ -18,8 +18,10 @@ namespace {
 
 // A program of its own, started with the configuration file at `path`.
 struct ConfiguredHost {
-  explicit ConfiguredHost(const std::string& path) {
+  explicit ConfiguredHost(const std::string& path,
+                          const std::function<void(ConfiguredHost&)>& prepare = {}) {
     host.SetHostConfigPath(path);
+    if (prepare) prepare(*this);
     host.Main().Timer55ms.Fire();
   }
   testing::DaylightSavingZone zone;
@@ -305,7 +307,15 @@ TEST_F(BadLinesTest, EachBadLineGivesItsBoxAndNothingIsApplied) {
         spoilt = lines[i];
         break;
       }
-    ConfiguredHost h(path);
+    // Ticks that come while the box is open are turned away: the start-up
+    // goes on only when it is closed.
+    ConfiguredHost h(path, [](ConfiguredHost& starting) {
+      starting.prompter.whileOpen = [&starting](const ScriptedPrompter::Box&) {
+        for (int i = 0; i < 3; ++i) starting.host.Main().Timer55ms.Fire();
+        EXPECT_FALSE(starting.host.Link().hostPortForm.window.Shown());
+      };
+    });
+    EXPECT_EQ(h.host.SkippedTicks(), 3);
     ASSERT_EQ(h.prompter.Notices().size(), 1u);
     EXPECT_EQ(h.prompter.Notices()[0].caption, c.caption);
     EXPECT_EQ(h.prompter.Notices()[0].text, c.text == "=" ? spoilt : c.text);
@@ -365,6 +375,23 @@ TEST_F(HostConfigTest, StartingWithoutAUsableFileOrModeOrPort) {
     EXPECT_FALSE(h.host.Main().TSPortSetup.Visible());
     EXPECT_TRUE(h.host.Link().hostPortForm.window.Shown());
   }
+}
+
+TEST_F(BadLinesTest, ValuesBeyondTheControlsLeaveThemUsable) {
+  std::vector<std::string> lines = GoodLines();
+  lines[1] = "1 2 20 40";       // no such port or line setting
+  lines[3] = "3 3 7 0 -300";    // no such state, no size
+  lines[13] = "13 4 5 9 99 -4 ";
+  WriteText(path, Join(lines));
+  ConfiguredHost h(path);
+  EXPECT_TRUE(h.prompter.Notices().empty());
+  EXPECT_TRUE(h.host.Link().hostPortForm.window.Shown()) << "no port chosen";
+  EXPECT_EQ(h.host.Link().hostPortForm.HostSetupCB.Text(), "9600");
+  EXPECT_EQ(h.host.Main().window.State(), forms::WindowState::Normal);
+  EXPECT_EQ(h.host.Main().window.Width(), 1040);
+  EXPECT_EQ(h.host.Main().window.Height(), 700);
+  EXPECT_EQ(h.host.Stream().realTimeTab.RawMuxIDUD.Position(), 4);
+  EXPECT_TRUE(h.prompter.fileDialogs.empty());
 }
 
 TEST_F(HostConfigTest, RestoringTheExtractChoiceOpensNoDialog) {

@@ -45,6 +45,7 @@ TEST(EventRules, WhichChangesRunAHandler) {
       {"radio index set in code, new", [](Fixture& f) { f.radio.SetItemIndex(1); }, 1},
       {"radio index set in code, same", [](Fixture& f) { f.radio.SetItemIndex(-1); }, 0},
       {"radio clicked", [](Fixture& f) { f.radio.UserSelect(2); }, 1},
+      {"radio index restored", [](Fixture& f) { f.radio.RestoreItemIndex(1); }, 0},
       {"edit text set in code, new", [](Fixture& f) { f.edit.SetText("y"); }, 1},
       {"edit text set in code, same", [](Fixture& f) { f.edit.SetText("x"); }, 0},
       {"edit typed", [](Fixture& f) { f.edit.UserType("z"); }, 1},
@@ -61,6 +62,10 @@ TEST(EventRules, WhichChangesRunAHandler) {
       {"page changed by the user", [](Fixture& f) { f.pages.UserChangePage(&f.tabB); }, 1},
       {"window shown and hidden in code", [](Fixture& f) { f.window.Show(); f.window.Hide(); }, 0},
       {"window closed by the user", [](Fixture& f) { f.window.Show(); f.window.UserClose(); }, 1},
+      {"window sized, new", [](Fixture& f) { f.window.SetSize(800, 600); }, 1},
+      {"window sized, same", [](Fixture& f) { f.window.SetSize(800, 600); f.window.SetSize(800, 600); }, 1},
+      {"window sized to nothing", [](Fixture& f) { f.window.SetSize(0, 600); f.window.SetSize(800, -5); }, 0},
+      {"window state set", [](Fixture& f) { f.window.SetState(WindowState::Maximised); }, 0},
       {"timer fired while enabled", [](Fixture& f) { f.timer.Fire(); }, 1},
       {"timer fired while disabled", [](Fixture& f) { f.timer.SetEnabled(false); f.timer.Fire(); }, 0},
       {"caption set in code", [](Fixture& f) { f.label.SetCaption("b"); }, 0},
@@ -72,7 +77,7 @@ TEST(EventRules, WhichChangesRunAHandler) {
     f.button.OnClick = f.check.OnClick = f.radio.OnClick = count;
     f.edit.OnChange = f.mask.OnChange = f.combo.OnChange = count;
     f.upDown.OnClick = f.item.OnClick = f.pages.OnChange = count;
-    f.window.OnClose = f.timer.OnTimer = count;
+    f.window.OnClose = f.window.OnResize = f.timer.OnTimer = count;
     c.act(f);
     EXPECT_EQ(runs, c.expectedRuns) << c.what;
   }
