@@ -160,8 +160,8 @@ void DisplayModes::ApplyMenuItems(int column) {
     const char* cell = row.cell[column];
     if (cell[0] == 'V') item.SetVisible(true);
     if (cell[0] == 'H') item.SetVisible(false);
-    if (cell[0] != '\0' && cell[1] == 'c') item.SetChecked(true);
-    if (cell[0] != '\0' && cell[1] == 'u') item.SetChecked(false);
+    if (cell[1] == 'c') item.SetChecked(true);
+    if (cell[1] == 'u') item.SetChecked(false);
   }
 }
 
