@@ -12,14 +12,19 @@
 #include "app/MainForm.h"
 #include "common/Clock.h"
 #include "common/Prompter.h"
+#include "common/RecordFileDialogs.h"
+#include "diagnostics/PortTest.h"
+#include "factory/AnalogCalibration.h"
 #include "factory/FactoryForms.h"
 #include "factory/FactoryPassword.h"
+#include "factory/HardwareConfiguration.h"
 #include "link/CommandLink.h"
 #include "link/LinkSupervisor.h"
 #include "link/ReceivePump.h"
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
 #include "platform/SerialBackend.h"
+#include "plot/Plotting.h"
 #include "setup/LoggerSetup.h"
 #include "status/LoggerOperations.h"
 #include "status/StatusDisplay.h"
@@ -69,6 +74,10 @@ class HostProgram {
   const LoggerState& Logger() const { return loggerState_; }
   HardwareTab& Hardware() { return hardwareTab_; }
   AnalogTab& Analog() { return analogTab_; }
+  HardwareConfiguration& HardwareConfig() { return hardware_; }
+  AnalogCalibration& Calibration() { return analog_; }
+  Plotting& Plots() { return plots_; }
+  PortTest& PortTesting() { return portTest_; }
   UploadTab& Upload() { return uploadTab_; }
   RunExtraction& Extraction() { return extraction_; }
   DataStream& Stream() { return stream_; }
@@ -87,6 +96,8 @@ class HostProgram {
   void FirstTick();
   void ResetPortTables();
   void ShowFirstPage();
+  void MenuPlotSetupClick();
+  void ShowRawLoggerData();
 
   Clock& clock_;
   Prompter& prompter_;
@@ -107,10 +118,15 @@ class HostProgram {
   UploadTab uploadTab_;
   RunExtraction extraction_;
   FactoryPassword password_;
+  RecordFileDialogs recordFiles_;
+  HardwareConfiguration hardware_;
+  AnalogCalibration analog_;
   LoggerOperations operations_;
   StatusDisplay status_;
   PcPortSlots pcSlots_;
   DataStream stream_;
+  Plotting plots_;
+  PortTest portTest_;
 
   // The fast tick's own state.
   bool firstTick_ = true;

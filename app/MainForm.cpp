@@ -4,10 +4,9 @@ namespace qv {
 
 MainForm::MainForm() : Form("TForm1") {
   window.Show();
-  for (MenuItem* hidden : {&MenuNSQ3, &MenuAdvancedSettings, &MenuMooredTimeUpdate, &MenuPlotSetup,
-                           &MenuReplay, &ShowHints})
+  for (MenuItem* hidden : {&MenuNSQ3, &MenuAdvancedSettings, &MenuMooredTimeUpdate, &MenuReplay,
+                           &ShowHints})
     hidden->SetVisible(false);
-  MenuPlotSetup.SetEnabled(false);
   MenuAutoTimeUpdate.SetChecked(true);
   AutoBaudRateDetection.SetChecked(true);
 
