@@ -38,7 +38,14 @@ std::vector<PlotPoint> PointsToDraw(const std::deque<PlotPoint>& points, int col
   const std::size_t buckets = static_cast<std::size_t>(std::max(columns, 1));
   if (n <= 2 * buckets) return {points.begin(), points.end()};
   std::vector<PlotPoint> out;
-  out.reserve(2 * buckets);
+  out.reserve(2 * buckets + 2);
+  std::size_t last = n;  // the index last taken, none yet
+  auto take = [&](std::size_t i) {
+    if (i == last) return;
+    out.push_back(points[i]);
+    last = i;
+  };
+  take(0);  // the line spans the whole range
   for (std::size_t b = 0; b < buckets; ++b) {
     const std::size_t begin = b * n / buckets;
     const std::size_t end = (b + 1) * n / buckets;
@@ -47,9 +54,10 @@ std::vector<PlotPoint> PointsToDraw(const std::deque<PlotPoint>& points, int col
       if (points[i].y < points[low].y) low = i;
       if (points[i].y > points[high].y) high = i;
     }
-    out.push_back(points[std::min(low, high)]);
-    if (low != high) out.push_back(points[std::max(low, high)]);
+    take(std::min(low, high));
+    take(std::max(low, high));
   }
+  take(n - 1);
   return out;
 }
 

@@ -44,9 +44,9 @@ class PlotSeries {
   std::function<void()> listener_;
 };
 
-// At most about 2 * `columns` of the points to draw in `columns` pixels: each
-// column's lowest and highest point in their order, so no peak is lost. Fewer
-// points come back unchanged.
+// At most 2 * `columns` + 2 of the points to draw in `columns` pixels: the
+// first and the last, and each column's lowest and highest point in their
+// order, so no peak is lost. Fewer points come back unchanged.
 std::vector<PlotPoint> PointsToDraw(const std::deque<PlotPoint>& points, int columns);
 
 }  // namespace qv

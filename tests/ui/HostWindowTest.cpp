@@ -139,7 +139,15 @@ TEST_F(HostWindow, MenuCheckMarksAreTheHandlersToDecide) {
 
   // Hidden items stay hidden.
   EXPECT_FALSE(WidgetOf<QAction>(m.MenuNSQ3)->isVisible());
-  EXPECT_FALSE(WidgetOf<QAction>(m.MenuPlotSetup)->isEnabled());
+
+  // "Plot Setup" can be checked, and its tab is shown exactly while it is.
+  auto* plotSetup = WidgetOf<QAction>(m.MenuPlotSetup);
+  ASSERT_TRUE(plotSetup->isEnabled());
+  for (bool shown : {true, false}) {
+    plotSetup->trigger();
+    EXPECT_EQ(plotSetup->isChecked(), shown);
+    EXPECT_EQ(window.Tabs()->isTabVisible(7), shown);
+  }
 }
 
 TEST_F(HostWindow, HiddenTabsShowNoContentAndTheOperatorsTabChoiceReachesTheModel) {
