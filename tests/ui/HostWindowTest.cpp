@@ -78,6 +78,7 @@ TEST_F(HostWindow, EveryControlOfEveryFormHasAWidget) {
   }
   for (const HostProgram::TabContent& content : host.TabContents()) check(*content.form);
   check(host.LoggerStatusContent());
+  for (int k = 0; k < kPlots; ++k) check(host.Plots().Window(k));
   // Dialogs are made in the program's window order.
   std::vector<std::string> made;
   for (const auto& [name, dialog] : window.Dialogs()) made.push_back(name);
