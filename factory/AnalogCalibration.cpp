@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "common/Format.h"
+#include "factory/FactoryTabs.h"
 #include "link/CommandLink.h"
 #include "link/SerialPortService.h"
 
@@ -87,15 +88,7 @@ void AnalogCalibration::BTLoadAnalogFileClick() {
 }
 
 void AnalogCalibration::BTSaveAnalogFileClick() {
-  if (!current_) {
-    w_.prompter.Sound(Beep::Warning);
-    if (w_.prompter.Ask("**** Warning ****",
-                        "The Analog Calibration shown on the Host Program may not match the "
-                        "Analog Calibration in the Data Logger.\n\nDo you still want to save the "
-                        "displayed Analog Calibration?",
-                        Buttons::OkCancel, Icon::Exclamation) != Answer::Ok)
-      return;
-  }
+  if (!current_ && !SaveNotCurrentRecordAnyway(w_.prompter, "Analog Calibration")) return;
   BuildAnalogCalRecord();
   const AnalogCalRecord::Bytes bytes = record_.Encode();
   w_.files.WriteRecordFile(kAnalogCalFile, bytes.data());

@@ -1,5 +1,6 @@
 #include "factory/HardwareConfiguration.h"
 
+#include "factory/FactoryTabs.h"
 #include "link/CommandLink.h"
 #include "link/SerialPortService.h"
 
@@ -96,15 +97,7 @@ void HardwareConfiguration::BTLoadHardwareFileClick() {
 }
 
 void HardwareConfiguration::BTSaveHardwareFileClick() {
-  if (!current_) {
-    w_.prompter.Sound(Beep::Warning);
-    if (w_.prompter.Ask("**** Warning ****",
-                        "The Hardware Configuration shown on the Host Program may not match the "
-                        "Hardware Configuration in the Data Logger.\n\nDo you still want to save "
-                        "the displayed Hardware Configuration?",
-                        Buttons::OkCancel, Icon::Exclamation) != Answer::Ok)
-      return;
-  }
+  if (!current_ && !SaveNotCurrentRecordAnyway(w_.prompter, "Hardware Configuration")) return;
   BuildHardwareRecord();
   const HardwareConfigRecord::Bytes bytes = record_.Encode();
   w_.files.WriteRecordFile(kHardwareConfigFile, bytes.data());

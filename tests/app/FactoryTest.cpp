@@ -219,6 +219,10 @@ TEST_F(FactoryTest, SavingWhatMayNotBeTheLoggersAsksFirst) {
   ASSERT_EQ(prompter.boxes.size(), 2u);
   EXPECT_EQ(prompter.boxes[0].caption, "**** Warning ****");
   EXPECT_EQ(prompter.boxes[0].buttons, Buttons::OkCancel);
+  EXPECT_EQ(prompter.boxes[0].text,
+            "The Hardware Configuration shown on the Host Program may not match the Hardware "
+            "Configuration in the Data Logger.\n\nDo you still want to save the displayed "
+            "Hardware Configuration?");
   EXPECT_NE(prompter.boxes[1].text.find("Analog Calibration shown"), std::string::npos);
   EXPECT_TRUE(prompter.fileDialogs.empty());
   EXPECT_EQ(prompter.beeps.size(), 2u);

@@ -28,17 +28,9 @@ class PlotTest : public testing::ArchiveRecordingTest<testing::VirtualHostFixtur
 
   // The port's text of the logger's packets in the archive, in order.
   std::string ArchivedText(int loggerId, int port) {
-    std::ifstream in(archive, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     std::string text;
-    std::size_t at = 0;
-    while (auto r = DataPacket::DecodeArchive(std::span<const std::uint8_t>(bytes).subspan(at))) {
-      if (r->header.loggerId == loggerId) {
-        const auto p = r->Port(port);
-        text.append(p.begin(), p.end());
-      }
-      at += kArchiveHeaderSize + r->payload.size() + kTrailerSize;
-    }
+    for (const DataPacket& r : testing::ReadArchiveRecords(archive))
+      if (r.header.loggerId == loggerId) text.append(r.Port(port).begin(), r.Port(port).end());
     return text;
   }
 };
@@ -89,14 +81,7 @@ TEST_F(PlotTest, APlotOfLoggerTwoPortOneGainsAPointPerLineOfTheStream) {
 }
 
 TEST_F(PlotTest, EightPlotsOfAChainOfFourAtTwentyHertz) {
-  SimOptions options;
-  options.line.baud = 115200;
-  options.stream = true;
-  options.chain = 4;
-  options.rateHz = 20;
-  StartLogger(options);
-  StartHostOnCom1();
-  host.Link().hostPortForm.HostSetupCB.UserSelect(11);  // 115200
+  StartChainOfFourAtTwentyHertz();
   for (int n = 1; n <= 8; ++n) Plot(n, 1 + (n - 1) % 4, n <= 4 ? 1 : 4, 1);
   RunFor(10000);
   // Port 1 is the CTD (about three lines a second); port 4 the pump, silent.
