@@ -18,6 +18,13 @@ class HostProgram::Router : public PacketConsumer, public RawInputTap {
     host_.stream_.AcceptDataPacket(record, recordLength);
   }
   void PayloadLengthError(int length) override { host_.stream_.PayloadLengthError(length); }
+  void AcceptHardwareRecord(
+      const std::array<std::uint8_t, kHardwareConfigPacketSize>& record) override {
+    host_.hardware_.AcceptHardwareRecord(record);
+  }
+  void ShowAnalogCalRecord(const std::array<std::uint8_t, kAnalogCalPacketSize>& record) override {
+    host_.analog_.ShowAnalogCalRecord(std::span<const std::uint8_t>(record));
+  }
   bool RawDisplayPending() const override { return host_.stream_.RawDisplayPending(); }
   void OfferRawInput(const std::uint8_t* bytes, int count) override {
     host_.stream_.OfferRawInput(bytes, count);
@@ -46,6 +53,10 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
                            dataStatusTab_.MFileSizeLabel, dataStatusTab_.Analog}}),
       extraction_(RunExtraction::Wiring{uploadTab_, prompter, main_.ToggleDebug, main_.AddPad1}),
       password_(prompter),
+      hardware_(HardwareConfiguration::Wiring{
+          hardwareTab_, commands_, prompter, password_, recordFiles_,
+          [this] { return loggerState_.model; }, [this](int model) { loggerState_.model = model; }}),
+      analog_(AnalogCalibration::Wiring{analogTab_, commands_, prompter, password_, recordFiles_}),
       operations_(commands_, prompter,
                   LoggerOperations::Wiring{setup_.portSetup, setup_.loggerControl, hardwareTab_,
                                            analogTab_, uploadTab_, main_.MenuAutoTimeUpdate,
@@ -93,7 +104,14 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
                                      modes_, setup_, uploadTab_, stream_.realTimeTab,
                                      [this] { stream_.Display().RawPortCBChange(); },
                                      stream_.recordTab, pcLogger_.tab,
-                                     [this] { pcLogger_.ApplyRestoredSlots(); }}) {
+                                     [this] { pcLogger_.ApplyRestoredSlots(); }}),
+      plots_(prompter),
+      portTest_(PortTest::Wiring{commands_, prompter, [this] { ShowRawLoggerData(); },
+                                 [this] { operations_.BTStopClick(); }}) {
+  stream_.SetKeptPacketListener(
+      [this](const DataPacketHeader& h, std::span<const std::uint8_t> payload) {
+        plots_.FeedDataPacket(h, payload);
+      });
   main_.Timer55ms.OnTimer = [this](Control&) { Timer55msTimer(); };
   main_.Timer475ms.OnTimer = [this](Control&) { Timer475msTimer(); };
   main_.Timer1000ms.OnTimer = [this](Control&) { Timer1000msTimer(); };
@@ -107,7 +125,7 @@ HostProgram::~HostProgram() = default;
 
 std::vector<forms::Form*> HostProgram::Forms() {
   return {&main_,           &status_.warning,   &operations_.sleep, &link_.rs422Form,
-          &link_.hostPortForm, &link_.statsForm, &operations_.muxId};
+          &portTest_.dialog, &link_.hostPortForm, &link_.statsForm, &operations_.muxId};
 }
 
 std::vector<HostProgram::TabContent> HostProgram::TabContents() {
@@ -118,6 +136,7 @@ std::vector<HostProgram::TabContent> HostProgram::TabContents() {
           {&main_.TSRealTime, &stream_.realTimeTab},
           {&main_.TSRecord, &stream_.recordTab},
           {&main_.TSAuxIn, &pcLogger_.tab},
+          {&main_.TSPlotSetup, &plots_.setupTab},
           {&main_.TSHardware, &hardwareTab_},
           {&main_.TSAnalog, &analogTab_}};
 }
@@ -150,6 +169,8 @@ void HostProgram::WireMenu() {
   };
   on(main_.HardwareConfig, hardwareConfigClick);
   on(main_.AnalogCal, analogCalClick);
+  on(main_.MenuPlotSetup, [this] { MenuPlotSetupClick(); });
+  on(main_.MenuTestOneSerialPort, [this] { portTest_.MenuTestOneSerialPortClick(); });
   hardwareTab_.BTDoneWithHardware.OnClick = [hardwareConfigClick](Control&) { hardwareConfigClick(); };
   analogTab_.BTDoneWithAnalog.OnClick = [analogCalClick](Control&) { analogCalClick(); };
 }
@@ -169,12 +190,31 @@ void HostProgram::WireButtons() {
 
 // The start-up steps in their order; a later subsystem's step goes in its place.
 void HostProgram::StartUp() {
+  plots_.StartUp();
   ResetPortTables();
   pcLogger_.StartUp();
+  hardware_.StartUp();
+  portTest_.StartUp();
   link_.StartUp();
   stream_.StartUp();
   ShowFirstPage();
   setup_.Startup();
+  analog_.StartUp();
+}
+
+// The tab is shown exactly while its menu item is checked.
+void HostProgram::MenuPlotSetupClick() {
+  main_.MenuPlotSetup.SetChecked(!main_.MenuPlotSetup.Checked());
+  main_.TSPlotSetup.SetVisible(main_.MenuPlotSetup.Checked());
+}
+
+// The single-port test watches what the logger sends back, raw.
+void HostProgram::ShowRawLoggerData() {
+  main_.TSRealTime.SetVisible(true);
+  main_.PageControl1.SetActivePage(&main_.TSRealTime);
+  main_.MenuRealTime.SetChecked(true);
+  stream_.realTimeTab.RawSourceCB.SetItemIndex(kRawDisplaySourceRawLogger);
+  stream_.Display().RawPortCBChange();
 }
 
 // Every port slot closed with setting code 6, the PC port slot table cleared.
@@ -191,11 +231,21 @@ void HostProgram::FirstTick() {
   firstTick_ = false;
   busy_ = true;
   StartUp();
-  if (!hostConfigPath_.empty()) hostConfig_.LoadHostConfig(hostConfigPath_);
+  if (!hostConfigPath_.empty()) {
+    hostConfig_.LoadHostConfig(hostConfigPath_);
+    plots_.LoadLastPlotSetup(ConfigFolder());
+  }
   if (modes_.DisplayMode == kDisplayModeNone) modes_.SetupDisplayMode();
   // An index the list does not have chooses no port either.
   if (link_.hostPortForm.HostPortCB.ItemIndex() <= 0) link_.ConfigureHostPortFromClick();
   busy_ = false;
+}
+
+// "Last.plt" is kept beside the host configuration file.
+std::string HostProgram::ConfigFolder() const {
+  const auto slash = hostConfigPath_.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : hostConfigPath_.substr(0, slash);
 }
 
 void HostProgram::UpdatePcClock() {
@@ -232,12 +282,13 @@ void HostProgram::Timer55msTimer() {
   // PC Logger input (unless the raw display holds a chunk) and the end of a
   // replay: later.
   stream_.FastTickEnd();  // the pending raw display chunk into the memo
+  plots_.VisitWaitingRecords();
   busy_ = false;
 }
 
 void HostProgram::Timer475msTimer() {
   while (records_.setupReceived) setup_.ShowSetup();
-  // Later: while a hardware record waits, show it.
+  while (hardware_.HardwareRecordWaiting()) hardware_.ShowHardwareRecord();
   while (records_.statusReceived) {
     if (auto status = StatusRecord::Decode(records_.status)) status_.ShowStatus(*status);
     records_.statusReceived = false;
@@ -274,7 +325,9 @@ void HostProgram::BTExitClick() {
       Answer::Ok)
     return;
   // A configuration that cannot be written is told; leaving goes on.
-  if (!hostConfigPath_.empty()) hostConfig_.WriteHostConfig(hostConfigPath_);
+  // The plot setup goes beside it; a folder that refused one file is told once.
+  if (!hostConfigPath_.empty() && hostConfig_.WriteHostConfig(hostConfigPath_))
+    plots_.SaveLastPlotSetup(ConfigFolder());
   for (int slot = 0; slot < kPortSlots; ++slot) ports_.ClosePortSlot(slot);
   if (onQuit) onQuit();
 }

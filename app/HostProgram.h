@@ -14,8 +14,11 @@
 #include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/RecordFileDialogs.h"
+#include "diagnostics/PortTest.h"
+#include "factory/AnalogCalibration.h"
 #include "factory/FactoryForms.h"
 #include "factory/FactoryPassword.h"
+#include "factory/HardwareConfiguration.h"
 #include "hostconfig/HostConfig.h"
 #include "link/CommandLink.h"
 #include "link/LinkSupervisor.h"
@@ -24,6 +27,7 @@
 #include "link/SerialPortService.h"
 #include "pclogger/PcLoggerPortSetup.h"
 #include "platform/SerialBackend.h"
+#include "plot/Plotting.h"
 #include "setup/DisplayModes.h"
 #include "setup/LoggerSetup.h"
 #include "status/LoggerOperations.h"
@@ -82,6 +86,10 @@ class HostProgram {
   const LoggerState& Logger() const { return loggerState_; }
   HardwareTab& Hardware() { return hardwareTab_; }
   AnalogTab& Analog() { return analogTab_; }
+  HardwareConfiguration& HardwareConfig() { return hardware_; }
+  AnalogCalibration& Calibration() { return analog_; }
+  Plotting& Plots() { return plots_; }
+  PortTest& PortTesting() { return portTest_; }
   UploadTab& Upload() { return uploadTab_; }
   RunExtraction& Extraction() { return extraction_; }
   DataStream& Stream() { return stream_; }
@@ -98,8 +106,11 @@ class HostProgram {
   void WireMenu();
   void WireButtons();
   void FirstTick();
+  std::string ConfigFolder() const;
   void ResetPortTables();
   void ShowFirstPage();
+  void MenuPlotSetupClick();
+  void ShowRawLoggerData();
 
   Clock& clock_;
   Prompter& prompter_;
@@ -121,6 +132,8 @@ class HostProgram {
   UploadTab uploadTab_;
   RunExtraction extraction_;
   FactoryPassword password_;
+  HardwareConfiguration hardware_;
+  AnalogCalibration analog_;
   LoggerOperations operations_;
   StatusDisplay status_;
   PcPortSlots pcSlots_;
@@ -129,6 +142,8 @@ class HostProgram {
   DisplayModes modes_;
   HostConfig hostConfig_;
   std::string hostConfigPath_;
+  Plotting plots_;
+  PortTest portTest_;
 
   // The fast tick's own state.
   bool firstTick_ = true;

@@ -6,10 +6,9 @@ MainForm::MainForm() : Form("TForm1") {
   window.Show();
   window.SetSize(kDesignWidth, kDesignHeight);
   PageControl1.SetBounds({kPagesLeft, kPagesTop, 0, 0});
-  for (MenuItem* hidden : {&MenuNSQ3, &MenuAdvancedSettings, &MenuMooredTimeUpdate, &MenuPlotSetup,
-                           &MenuReplay, &ShowHints})
+  for (MenuItem* hidden : {&MenuNSQ3, &MenuAdvancedSettings, &MenuMooredTimeUpdate, &MenuReplay,
+                           &ShowHints})
     hidden->SetVisible(false);
-  MenuPlotSetup.SetEnabled(false);
   MenuAutoTimeUpdate.SetChecked(true);
   AutoBaudRateDetection.SetChecked(true);
 

@@ -30,4 +30,13 @@ void ToggleFactoryTab(forms::PageControl& pages, forms::TabSheet& tab, forms::Me
   tab.SetVisible(false);
 }
 
+bool SaveNotCurrentRecordAnyway(Prompter& prompter, const std::string& record) {
+  prompter.Sound(Beep::Warning);
+  return prompter.Ask("**** Warning ****",
+                      "The " + record + " shown on the Host Program may not match the " + record +
+                          " in the Data Logger.\n\nDo you still want to save the displayed " +
+                          record + "?",
+                      Buttons::OkCancel, Icon::Exclamation) == Answer::Ok;
+}
+
 }  // namespace qv

@@ -11,7 +11,10 @@
 #include "fuzz/FuzzSupport.h"
 #include "protocol/CommandFrame.h"
 #include "protocol/DataPacket.h"
+#include "protocol/AnalogCalRecord.h"
 #include "protocol/FlashErrorPacket.h"
+#include "protocol/HardwareConfigRecord.h"
+#include "protocol/PortTestFrame.h"
 #include "protocol/PacketFramer.h"
 #include "protocol/SetupRecord.h"
 #include "protocol/StatusRecord.h"
@@ -56,6 +59,14 @@ void DecodeFramed(std::span<const std::uint8_t> packet, PacketType type) {
     }
     case PacketType::Setup:
       Check(HoldsPacket(packet, type));
+      break;
+    case PacketType::HardwareConfig:
+      Check(HardwareConfigRecord::Decode(packet).has_value());
+      CheckRoundTrip<HardwareConfigRecord>(packet);
+      break;
+    case PacketType::AnalogCal:
+      Check(AnalogCalRecord::Decode(packet).has_value());
+      CheckRoundTrip<AnalogCalRecord>(packet);
       break;
     default:
       Check(HoldsPacket(packet, type));
@@ -107,6 +118,9 @@ void DecodeEverywhere(const Bytes& input) {
     }
     CheckRoundTrip<StatusRecord>(rest);
     CheckRoundTrip<FlashErrorPacket>(rest);
+    CheckRoundTrip<HardwareConfigRecord>(rest);
+    CheckRoundTrip<AnalogCalRecord>(rest);
+    CheckRoundTrip<PortTestFrame>(rest);
   }
 }
 

@@ -49,7 +49,8 @@ const MenuRow kMenuRows[] = {
     {QV_ITEM(MenuUpload),             {"Hu", "Hu", "Vc", "Vc", "Hu", "Vc"}},
     {QV_ITEM(MenuRealTimeTabs),       {"H",  "V",  "H",  "H",  "V",  "V"}},
     {QV_ITEM(MenuAuxIn),              {"Hu", "Hu", "Hu", "Hu", "Vc", "Vc"}},
-    {QV_ITEM(MenuPlotSetup),          {"Hu", "Hu", "Hu", "Hu", "Vu", "-u"}},
+    // Advanced User shows everything, the plot setup command included.
+    {QV_ITEM(MenuPlotSetup),          {"Hu", "Hu", "Hu", "Hu", "Vu", "Vu"}},
     {QV_ITEM(MenuRecord),             {"Hu", "Hu", "Hu", "Hu", "Vc", "Vc"}},
     {QV_ITEM(MenuRealTime),           {"Hu", "Vc", "Hu", "Hu", "Vc", "Vc"}},
     {QV_ITEM(MenuReplay),             {"Hu", "Hu", "Hu", "Hu", "-u", "-u"}},

@@ -16,11 +16,20 @@ struct FrameKind {
   std::uint8_t lead;
   std::size_t size;
   HostInputKind kind;
+  PacketType record;  // the packet type of a record sent whole; None for a frame
 };
 
-constexpr std::array<FrameKind, 2> kFrameKinds{{
-    {kCommandMarker & 0xFF, kCommandFrameSize, HostInputKind::Command},
-    {static_cast<std::uint8_t>(PacketType::Setup), kSetupRecordSize, HostInputKind::SetupRecord},
+constexpr FrameKind RecordKind(PacketType type, HostInputKind kind) {
+  return {static_cast<std::uint8_t>(type), static_cast<std::size_t>(FixedPacketSize(type)), kind,
+          type};
+}
+
+constexpr std::array<FrameKind, 5> kFrameKinds{{
+    {kCommandMarker & 0xFF, kCommandFrameSize, HostInputKind::Command, PacketType::None},
+    RecordKind(PacketType::Setup, HostInputKind::SetupRecord),
+    RecordKind(PacketType::AnalogCal, HostInputKind::AnalogCalRecord),
+    RecordKind(PacketType::HardwareConfig, HostInputKind::HardwareRecord),
+    {kPortTestMarker, kPortTestFrameSize, HostInputKind::PortTest, PacketType::None},
 }};
 
 // The leading blanks only wake the line; a logger looks for the words.
@@ -44,7 +53,7 @@ void HostInputSplitter::Skip(std::size_t count) {
 
 std::optional<HostInput> HostInputSplitter::Next(std::int64_t nowMs) {
   while (!held_.empty()) {
-    HostInput out{HostInputKind::Command, {}, {}};
+    HostInput out{HostInputKind::Command, {}, {}, {}};
     switch (Examine(out)) {
       case Head::Complete:
         held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(out.bytes.size()));
@@ -74,7 +83,14 @@ HostInputSplitter::Head HostInputSplitter::Examine(HostInput& out) {
       const std::optional<CommandFrame> command = CommandFrame::Decode(frame);
       if (!command) return Head::Unusable;
       out.command = *command;
-    } else if (!HoldsPacket(frame, PacketType::Setup)) {
+    } else if (kind.kind == HostInputKind::PortTest) {
+      const std::optional<PortTestFrame> test = PortTestFrame::Decode(frame);
+      if (!test) {
+        ++rejected_;
+        return Head::Unusable;
+      }
+      out.portTest = *test;
+    } else if (!HoldsPacket(frame, kind.record)) {
       ++rejected_;
       return Head::Unusable;
     }

@@ -1,5 +1,6 @@
-// Splits what the host sends into command frames, setup records and stop texts,
-// skipping byte by byte whatever starts none of them (operator text, noise, bad sums).
+// Splits what the host sends into command frames, the records it sends whole,
+// the port test frame and stop texts, skipping byte by byte whatever starts
+// none of them (operator text, noise, bad sums).
 #pragma once
 
 #include <cstddef>
@@ -9,12 +10,16 @@
 #include <vector>
 
 #include "protocol/CommandFrame.h"
+#include "protocol/PortTestFrame.h"
 
 namespace qv {
 
 enum class HostInputKind {
   Command,     // 12-byte command frame, 02 02 ...
   SetupRecord, // 192-byte setup record, 01 01 ...
+  AnalogCalRecord,  // 44-byte analog calibration, 06 06 ...
+  HardwareRecord,   // 58-byte hardware configuration, 07 07 ...
+  PortTest,         // 24-byte single-port test frame, 0A 0A ...
   StopText,    // "STOP7E1STOP7E1" or "BREAKBREAKBREAK"
 };
 
@@ -22,6 +27,7 @@ struct HostInput {
   HostInputKind kind;
   std::vector<std::uint8_t> bytes;  // the frame or record whole, as received
   CommandFrame command;             // a command frame, decoded
+  PortTestFrame portTest;           // a port test frame, decoded
 };
 
 class HostInputSplitter {

@@ -134,6 +134,9 @@ SimSnapshot LoggerEnd::Snapshot() const {
   s.dataPacketsSent = sent_.Total();
   s.dataPacketsForgotten = sent_.Forgotten();
   s.bytesQueued = queuedBytes_;
+  s.hardware = logger_.Factory().Hardware();
+  s.calibration = logger_.Factory().Calibration();
+  s.portUnderTest = logger_.PortUnderTest();
   return s;
 }
 

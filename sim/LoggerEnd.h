@@ -50,6 +50,10 @@ struct SimSnapshot {
   std::uint64_t dataPacketsSent = 0;     // intact ones taken whole, as SentDataPackets lists
   std::uint64_t dataPacketsForgotten = 0;  // of those, let go from the front of the list
   std::size_t bytesQueued = 0;           // waiting for the line
+
+  HardwareConfigRecord hardware;  // the factory records the logger holds
+  AnalogCalRecord calibration;
+  int portUnderTest = 0;          // 1..9 during a port test, else 0
 };
 
 class LoggerEnd {

@@ -154,6 +154,11 @@ SimCommandLine ParseSimCommandLine(const std::vector<std::string>& args) {
         if (ParseLong(value, -32768, 32767, n)) o.runStopSwitch = static_cast<std::int16_t>(n);
         else bad("a number (0 none, 1 STOP, 2 RUN, 4 disabled)");
       }
+    } else if (name == "--serial") {
+      if (take()) {
+        if (ParseLong(value, 1, 32767, n)) o.serialNumber = static_cast<std::int16_t>(n);
+        else bad("1 to 32767");
+      }
     } else if (name == "--cable") {
       if (take()) {
         if (value == "rs232") o.cable = Cable::Rs232;
@@ -193,6 +198,7 @@ std::string SimUsage() {
       "  --clock-offset SECONDS     logger clock ahead (+) or behind (-) the PC\n"
       "  --firmware X.YY            firmware version (default 6.10)\n"
       "  --switch N                 run/stop switch: 0 none, 1 STOP, 2 RUN, 4 disabled\n"
+      "  --serial N                 serial number of the hardware configuration (default 417)\n"
       "  --cable rs232|rs422        the cable to the PC (default rs232)\n"
       "  --stream                   stream data in Real Time Mode from power-up\n"
       "  --chain N                  loggers 1 to N (1..4) and a time unit on one line\n"

@@ -64,7 +64,8 @@ SimLogger::SimLogger(const SimOptions& options, Clock& clock, LogSink log)
       streamer_(options.chain,
                 PacketFaultRates{options.packetGapRate, options.packetRepeatRate,
                                  options.packetCorruptRate},
-                options.seed ^ 0x5354524541ull) {
+                options.seed ^ 0x5354524541ull),
+      factory_(options.model, options.serialNumber, options.runStopSwitch) {
   setup_ = DefaultSetup(model_, options_.line);
   if (options_.statusPeriodMs < 1) options_.statusPeriodMs = 1000;
   if (options_.stream) {
@@ -91,8 +92,10 @@ void SimLogger::Tick(std::int64_t nowMs) {
     Log("wake-up time reached");
     SetState(OperationState::Standby, -1);
   }
+  if (test_) PassPortTestBytes();
   if (nowMs_ >= nextStatusMs_) {
-    SendStatus();
+    // A logger in test mode passes its port through and nothing else.
+    if (!test_) SendStatus();
     nextStatusMs_ += options_.statusPeriodMs;
     if (nextStatusMs_ <= nowMs_) nextStatusMs_ = nowMs_ + options_.statusPeriodMs;
   }
@@ -255,6 +258,7 @@ void SimLogger::LoadDefaults() {
 
 void SimLogger::PowerCycle() {
   Log("power cycled");
+  test_.reset();
   HaltRun();
   splitter_.Clear();
   output_.clear();
@@ -277,6 +281,7 @@ bool SimLogger::Silent() const {
 }
 
 LineSetting SimLogger::Line() const {
+  if (test_) return test_->HostLine();
   return ListeningForRs232() ? LineSetting{9600, 8, 'N', 1} : line_;
 }
 
@@ -296,7 +301,7 @@ std::vector<OutgoingPacket> SimLogger::TakeOutput() {
 
 void SimLogger::Emit(std::vector<std::uint8_t> packet) {
   if (Silent() || ListeningForRs232()) return;
-  output_.push_back(OutgoingPacket{line_, std::move(packet)});
+  output_.push_back(OutgoingPacket{test_ ? test_->HostLine() : line_, std::move(packet)});
 }
 
 // ---- what the host sends ----
@@ -307,12 +312,29 @@ void SimLogger::Handle(const HostInput& in) {
     const bool rs232 = in.kind == HostInputKind::Command && in.command.code == CmdSelectRs232;
     if (!rs232) return;
   }
+  if (test_) {
+    // Only a stop ends a port test; the logger hears nothing else meanwhile.
+    if (in.kind == HostInputKind::StopText)
+      EndPortTest("stop text");
+    else if (in.kind == HostInputKind::Command && in.command.code == CmdStop)
+      EndPortTest("CmdStop");
+    else
+      Log("ignored during the port test");
+    return;
+  }
   switch (in.kind) {
     case HostInputKind::Command:
       Obey(in.command);
       break;
     case HostInputKind::SetupRecord:
       AcceptSetup(in.bytes);
+      break;
+    case HostInputKind::AnalogCalRecord:
+    case HostInputKind::HardwareRecord:
+      AcceptFactoryRecord(in);
+      break;
+    case HostInputKind::PortTest:
+      StartPortTest(in.portTest);
       break;
     case HostInputKind::StopText:
       if (Busy()) {
@@ -349,6 +371,18 @@ void SimLogger::Obey(const CommandFrame& command) {
       SendSetup();
       Log("CmdGetSetup: setup sent");
       break;
+    case CmdGetHardwareConfiguration: {
+      const HardwareConfigRecord::Bytes record = factory_.Hardware().Encode();
+      Emit(std::vector<std::uint8_t>(record.begin(), record.end()));
+      Log("CmdGetHardwareConfiguration: hardware configuration sent");
+      break;
+    }
+    case CmdGetAnalogCalibration: {
+      const AnalogCalRecord::Bytes record = factory_.Calibration().Encode();
+      Emit(std::vector<std::uint8_t>(record.begin(), record.end()));
+      Log("CmdGetAnalogCalibration: analog calibration sent");
+      break;
+    }
     case CmdSetTime: {
       const std::int32_t was = clockOffset_;
       clockOffset_ = static_cast<std::int32_t>(static_cast<std::int64_t>(longValue) -
@@ -433,6 +467,56 @@ void SimLogger::AcceptSetup(const std::vector<std::uint8_t>& bytes) {
   line_ = newLine;
 }
 
+// ---- factory records and the port test ----
+
+void SimLogger::AcceptFactoryRecord(const HostInput& in) {
+  if (Busy()) {
+    Log(Format("factory record ignored: %s", StateName(state_)));
+    return;
+  }
+  if (in.kind == HostInputKind::HardwareRecord) {
+    const std::string stored = factory_.TakeHardware(in.bytes);
+    if (stored.empty()) return;
+    model_ = factory_.Hardware().deviceType;
+    Log(stored);
+  } else {
+    const std::string stored = factory_.TakeCalibration(in.bytes);
+    if (!stored.empty()) Log(stored);
+  }
+}
+
+void SimLogger::StartPortTest(const PortTestFrame& frame) {
+  if (Busy()) {
+    Log(Format("port test ignored: %s", StateName(state_)));
+    return;
+  }
+  HaltRun();
+  SetState(OperationState::Standby, -1);
+  test_.emplace(frame, setup_, nowMs_, options_.seed ^ frame.testPortNumber);
+  const LineSetting host = test_->HostLine();
+  Log(Format("port test: port %d at %d baud, host port %s until a stop", frame.testPortNumber,
+             frame.testPortBaud, LineText(host).c_str()));
+}
+
+void SimLogger::EndPortTest(const char* how) {
+  test_.reset();
+  lastStopMs_ = nowMs_;
+  Log(Format("%s: port test ended, host port %s", how, LineText(line_).c_str()));
+}
+
+void SimLogger::PassPortTestBytes() {
+  const ModelPorts hw = PortsOfModel(model_);
+  const SetupView s(setup_);
+  std::vector<std::uint8_t> bytes;
+  test_->Produce(nowMs_, clock_.Now().calendar,
+                 [&](int n) {
+                   const bool on = PortPresent(hw.analogMask, n) && s.AnalogPortMode(n) == 1;
+                   return on ? factory_.ReportedMv(n, AnalogRestingMv(n)) : 0;
+                 },
+                 bytes);
+  if (!bytes.empty()) Emit(std::move(bytes));
+}
+
 // ---- what the logger sends ----
 
 void SimLogger::SendSetup() {
@@ -487,13 +571,16 @@ StatusRecord SimLogger::Status() {
         r.portDataRates[p] = ActivityOfMeter(s.PortMeterType(p), s.PortBaud(p), rate).reportedRate;
   }
   r.powerFlags = PowerFlags();
-  r.currentVoltage = ClampMv(batteryMv_ + static_cast<std::int32_t>(rng_.Below(11)) - 5);
-  r.startVoltage = startMv_;
-  r.endVoltage = endMv_;
+  // Voltages are read through the analog calibration in force.
+  auto battery = [this](std::int32_t mv) { return ClampMv(factory_.ReportedMv(0, mv)); };
+  r.currentVoltage = battery(batteryMv_ + static_cast<std::int32_t>(rng_.Below(11)) - 5);
+  r.startVoltage = startMv_ != 0 ? battery(startMv_) : 0;
+  r.endVoltage = endMv_ != 0 ? battery(endMv_) : 0;
   r.runStopSwitch = options_.runStopSwitch;
   for (int n = 1; n <= 7; ++n)
     if (PortPresent(hw.analogMask, n) && s.AnalogPortMode(n) == 1)
-      r.analogVoltages[n] = ClampMv(AnalogRestingMv(n) + static_cast<std::int32_t>(rng_.Below(7)) - 3);
+      r.analogVoltages[n] = ClampMv(factory_.ReportedMv(
+          n, AnalogRestingMv(n) + static_cast<std::int32_t>(rng_.Below(7)) - 3));
   for (int p = 1; p <= 8; ++p) r.portFileSizes[p] = ClampSize(flash_.PortFile(p));
   r.analogFileSize = ClampSize(flash_.AnalogFile());
   r.otherFileSize = ClampSize(flash_.OtherFile());

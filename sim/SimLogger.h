@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@
 #include "protocol/SetupRecord.h"
 #include "protocol/StatusRecord.h"
 #include "sim/DataStreamer.h"
+#include "sim/FactoryRecords.h"
 #include "sim/FlashMemory.h"
 #include "sim/HostInput.h"
+#include "sim/PortTestMode.h"
 #include "sim/RunSchedule.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRandom.h"
@@ -67,11 +70,18 @@ class SimLogger {
   // Neither hears nor sends: RS-422 selected on an RS-232 cable.
   bool Silent() const;
   bool ListeningForRs232() const;
+  const FactoryRecords& Factory() const { return factory_; }
+  // The port under test (1..8, 9 the analog ports), 0 outside a port test.
+  int PortUnderTest() const { return test_ ? test_->Frame().testPortNumber : 0; }
 
  private:
   void Handle(const HostInput& in);
   void Obey(const CommandFrame& command);
   void AcceptSetup(const std::vector<std::uint8_t>& bytes);
+  void AcceptFactoryRecord(const HostInput& in);
+  void StartPortTest(const PortTestFrame& frame);
+  void EndPortTest(const char* how);
+  void PassPortTestBytes();
   void Emit(std::vector<std::uint8_t> packet);
   void SendStatus();
   void SendSetup();
@@ -126,6 +136,9 @@ class SimLogger {
   std::int64_t drainMs_ = 0;
   std::int16_t startMv_ = 0;
   std::int16_t endMv_ = 0;
+
+  FactoryRecords factory_;
+  std::optional<PortTestMode> test_;
 };
 
 }  // namespace qv

@@ -28,6 +28,7 @@ struct SimOptions {
   int firmwareMajor = 6;
   int firmwareMinor = 10;  // hundredths
   std::int16_t runStopSwitch = 2;  // 1 STOP, 2 RUN, 4 disabled, 0 no switch
+  std::int16_t serialNumber = 417;  // the factory hardware configuration's
   Cable cable = Cable::Rs232;
   int statusPeriodMs = 1000;
   std::int32_t totalMemory = 64 * 1024 * 1024;

@@ -50,6 +50,10 @@ class DataStream {
   AcceptResult AcceptDataPacket(std::uint8_t* record, int recordLength) {
     return acceptor_.AcceptDataPacket(record, recordLength, recorder_.RecordLoggerData());
   }
+  // Every packet kept, the logger's or the PC Logger's, for the plots.
+  void SetKeptPacketListener(KeptPacketListener listener) {
+    acceptor_.SetKeptPacketListener(std::move(listener));
+  }
   // The framer met a payload length above the limit.
   void PayloadLengthError(int length) { units_.PayloadLengthError(length); }
 

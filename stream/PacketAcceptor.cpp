@@ -56,6 +56,7 @@ AcceptResult PacketAcceptor::AcceptDataPacket(std::uint8_t* record, int recordLe
                               static_cast<int>(h.payloadLength));
   ShowParsedPort(h, payload, held);
   if (u > 0) RouteToPcPorts(h, payload, held);  // the time unit's data is never passed on
+  if (kept_) kept_(h, std::span<const std::uint8_t>(payload, static_cast<std::size_t>(held)));
 
   if (recordThis) {
     switch (recorder_.WriteArchiveRecord(record, recordLength)) {

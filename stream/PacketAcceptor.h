@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 
 #include "protocol/DataPacket.h"
 #include "stream/PcPortSlots.h"
@@ -32,6 +34,11 @@ struct AcceptResult {
   bool operator==(const AcceptResult&) const = default;
 };
 
+// Told of every packet kept (in sequence, or the one that revealed a gap):
+// its header in host order and its payload as held.
+using KeptPacketListener =
+    std::function<void(const DataPacketHeader& header, std::span<const std::uint8_t> payload)>;
+
 class PacketAcceptor {
  public:
   PacketAcceptor(UnitTracking& units, RawDisplayState& display, PcPortSlots& slots,
@@ -40,6 +47,7 @@ class PacketAcceptor {
   // record: the packet from byte 2, recordLength bytes, header big-endian;
   // the header is turned into archive order in place.
   AcceptResult AcceptDataPacket(std::uint8_t* record, int recordLength, bool recordThis);
+  void SetKeptPacketListener(KeptPacketListener listener) { kept_ = std::move(listener); }
 
  private:
   struct PortBytes {
@@ -59,6 +67,7 @@ class PacketAcceptor {
   SerialPortService& ports_;
   Prompter& prompter_;
   Recorder& recorder_;
+  KeptPacketListener kept_;
 };
 
 }  // namespace qv

@@ -9,6 +9,7 @@
 #include "ui/LeftColumn.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/Pages.h"
+#include "ui/plot/PlotWindow.h"
 #include "ui/widgets/FormDialog.h"
 
 namespace qv::ui {
@@ -35,6 +36,7 @@ MainWindow::MainWindow(HostProgram& host) : host_(host) {
     if (form == &m || binder_.Claimed(*form)) continue;
     dialogs_.emplace_back(form->Name(), BuildDialog(ctx, *form));
   }
+  for (int k = 0; k < kPlots; ++k) plotWindows_.push_back(new PlotWindow(ctx, host.Plots().Window(k)));
 
   // Its size and state come from the model, which the host configuration restores.
   binder_.BindMainWindow(m.window, *this);

@@ -17,6 +17,8 @@ class HostProgram;
 
 namespace qv::ui {
 
+class PlotWindow;
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -29,6 +31,8 @@ class MainWindow : public QMainWindow {
   // The dialogs in creation order, by form name.
   const std::vector<std::pair<std::string, QWidget*>>& Dialogs() const { return dialogs_; }
   QWidget* Dialog(const std::string& formName) const;
+  // The eight plot windows, made at start and shown when their plot opens.
+  const std::vector<PlotWindow*>& PlotWindows() const { return plotWindows_; }
 
  signals:
   // The operator closed the window by other means than the exit command.
@@ -44,6 +48,7 @@ class MainWindow : public QMainWindow {
   Binder binder_;
   QTabWidget* tabs_ = nullptr;
   std::vector<std::pair<std::string, QWidget*>> dialogs_;
+  std::vector<PlotWindow*> plotWindows_;
 };
 
 }  // namespace qv::ui

@@ -102,7 +102,7 @@ TEST(DisplayModes, EachModeShowsItsTabsMenusAndSetupChoices) {
        {"MenuAnnotateFile", "MenuLoggerTimeUpdate", "MenuAutoTimeUpdate", "MenuUpdateTimeNow",
         "MenuChangeLoggerID", "MenuAuxInSetup", "MenuLoggerPortSetup", "MenuLoggerTabs",
         "MenuPortSetup", "MenuLoggerControl", "MenuDataStatus", "MenuUpload", "MenuRealTimeTabs",
-        "MenuAuxIn", "MenuRecord", "MenuRealTime"},
+        "MenuAuxIn", "MenuPlotSetup", "MenuRecord", "MenuRealTime"},
        {"MenuAutoTimeUpdate", "MenuPortSetup", "MenuLoggerControl", "MenuDataStatus", "MenuUpload",
         "MenuAuxIn", "MenuRecord", "MenuRealTime"},
        2, 0, 1, true, false, false, true, "Real Time Data"},

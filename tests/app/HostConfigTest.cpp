@@ -430,6 +430,17 @@ TEST_F(HostConfigTest, ExitWritesTheFileAndTellsWhenItCannot) {
   EXPECT_EQ(lines[22], "22 1 0 Last.plt");
   EXPECT_FALSE(backend.IsOpen(1));
 
+  // The plot setup is kept beside the configuration and comes back with it.
+  {
+    ConfiguredHost plotting(dir / "plots.qvh");
+    plotting.host.Plots().setupTab.EDUnits[3].UserType("deg C");
+    plotting.host.onQuit = [] {};
+    plotting.host.Main().Exit1.UserClick();
+  }
+  EXPECT_TRUE(std::filesystem::exists(dir / "Last.plt"));
+  ConfiguredHost next(dir / "plots.qvh");
+  EXPECT_EQ(next.host.Plots().setupTab.EDUnits[3].Text(), "deg C");
+
   quit = false;
   const std::string unwritable = dir / "gone/last.qvh";
   host.SetHostConfigPath(unwritable);

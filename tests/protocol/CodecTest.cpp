@@ -13,7 +13,10 @@
 #include "protocol/CommandFrame.h"
 #include "protocol/Commands.h"
 #include "protocol/DataPacket.h"
+#include "protocol/AnalogCalRecord.h"
 #include "protocol/FlashErrorPacket.h"
+#include "protocol/HardwareConfigRecord.h"
+#include "protocol/PortTestFrame.h"
 #include "protocol/SetupRecord.h"
 #include "protocol/StatusRecord.h"
 
@@ -181,6 +184,30 @@ DataPacket SamplePacket(std::size_t payload) {
   return p;
 }
 
+HardwareConfigRecord SampleHardware() {
+  HardwareConfigRecord r;
+  r.hwSerialNumber = 1000;
+  r.deviceType = -1;
+  r.statusLed = 2;
+  r.runStopSwitch = 3;
+  r.reserved = {1, 2, 3, 4};
+  for (int i = 0; i < HardwareConfigRecord::kRelayEntries; ++i)
+    r.relays[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i % 10 - (i == 20 ? 300 : 0));
+  return r;
+}
+
+AnalogCalRecord SampleCalibration() {
+  AnalogCalRecord r;
+  r.calHeaderCount = -15;
+  r.calHeaderFlag = 0x01020304;
+  for (int k = 0; k < AnalogCalRecord::kInputs; ++k) {
+    r.analogOffset[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(150 + k);
+    r.analogScale[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k == 7 ? 32767 : 5325 - k);
+  }
+  r.reserved = 9;
+  return r;
+}
+
 std::vector<CodecCase> Codecs() {
   std::vector<CodecCase> cases;
   for (const CommandFrame f : {CommandFrame{CmdSleepUntil, 0, -2'000'000'000},
@@ -191,6 +218,15 @@ std::vector<CodecCase> Codecs() {
   const StatusRecord status = SampleStatus();
   cases.push_back({"status record", kStatusRecordSize, [status] { return ToBytes(status.Encode()); },
                    RoundTripOf(status)});
+  const HardwareConfigRecord hardware = SampleHardware();
+  cases.push_back({"hardware configuration", kHardwareConfigPacketSize,
+                   [hardware] { return ToBytes(hardware.Encode()); }, RoundTripOf(hardware)});
+  const AnalogCalRecord calibration = SampleCalibration();
+  cases.push_back({"analog calibration", kAnalogCalPacketSize,
+                   [calibration] { return ToBytes(calibration.Encode()); }, RoundTripOf(calibration)});
+  const PortTestFrame test{9, 115200, 4800, 0, 2, 8, 7};
+  cases.push_back({"port test frame", kPortTestFrameSize, [test] { return ToBytes(test.Encode()); },
+                   RoundTripOf(test), false, true});
   const FlashErrorPacket flash{-2, {1, 2, 3, 4, 5, 6}};
   cases.push_back({"flash error packet", kFlashErrorPacketSize,
                    [flash] { return ToBytes(flash.Encode()); }, RoundTripOf(flash)});
@@ -257,6 +293,51 @@ TEST(CodecTest, StatusFieldsSitWhereTheLoggerPutsThem) {
   EXPECT_EQ(StatusRecord::Decode(odd.Encode())->operationState, OperationState{11});
   EXPECT_EQ(OperationStateText(OperationState{11}), nullptr);
   EXPECT_STREQ(OperationStateText(OperationState::EndOfRun), "End of Run");
+}
+
+TEST(FactoryRecordTest, FieldsSitAtTheirOffsetsAndFilesAreReadWhateverTheirSum) {
+  const Bytes hw = ToBytes(SampleHardware().Encode());
+  EXPECT_EQ(hw[0], 7);
+  EXPECT_EQ(hw[1], 7);
+  EXPECT_EQ(ReadLE16s(hw.data() + 2), 1000);
+  EXPECT_EQ(ReadLE16s(hw.data() + 4), -1);
+  EXPECT_EQ(ReadLE16s(hw.data() + 8), 3);
+  EXPECT_EQ(Bytes(hw.begin() + 10, hw.begin() + 14), (Bytes{1, 2, 3, 4}));
+  EXPECT_EQ(ReadLE16s(hw.data() + 16), 1);       // serial port 1's relay
+  EXPECT_EQ(ReadLE16s(hw.data() + 34), 0);       // analog port 1's (entry 10)
+  EXPECT_EQ(ReadLE16s(hw.data() + 54), 0 - 300); // pump port 4's (entry 20)
+
+  const Bytes cal = ToBytes(SampleCalibration().Encode());
+  EXPECT_EQ(cal[0], 6);
+  EXPECT_EQ(ReadLE16s(cal.data() + 2), -15);
+  EXPECT_EQ(ReadLE32s(cal.data() + 4), 0x01020304);
+  EXPECT_EQ(ReadLE16s(cal.data() + 8), 150);
+  EXPECT_EQ(ReadLE16s(cal.data() + 24 + 14), 32767);
+  EXPECT_EQ(ReadLE16s(cal.data() + 40), 9);
+
+  // A file's type bytes and sum are not examined; only its length counts.
+  Bytes file = hw;
+  file[0] = file[1] = 0;
+  file.back() ^= 0xFF;
+  EXPECT_FALSE(HardwareConfigRecord::Decode(file));
+  EXPECT_EQ(HardwareConfigRecord::FromFields(file), SampleHardware());
+  EXPECT_FALSE(HardwareConfigRecord::FromFields(Bytes(file.begin(), file.end() - 1)));
+  Bytes calFile = cal;
+  calFile.back() ^= 0xFF;
+  EXPECT_EQ(AnalogCalRecord::FromFields(calFile), SampleCalibration());
+}
+
+TEST(PortTestFrameTest, TheLoggersExampleFrame) {
+  // "Port 3" at "9600,7,E,1" with the host port at "38400".
+  const PortTestFrame frame{3, 9600, 38400, 2, 0, 7, 8};
+  const Bytes bytes = {0x0A, 0x0A, 0x00, 0x03, 0x00, 0x00, 0x25, 0x80, 0x00, 0x00, 0x96, 0x00,
+                       0x00, 0x02, 0x00, 0x00, 0x00, 0x07, 0x00, 0x08, 0x00, 0x00, 0x63, 0x01};
+  EXPECT_EQ(ToBytes(frame.Encode()), bytes);
+  EXPECT_EQ(PortTestFrame::Decode(bytes), frame);
+  Bytes reserved = bytes;
+  reserved[21] = 1;
+  SealChecksum(reserved.data(), reserved.size());
+  EXPECT_FALSE(PortTestFrame::Decode(reserved));
 }
 
 TEST(SetupRecordTest, FieldsSitAtTheirOffsetsAndTheSparesStayAsReceived) {

@@ -61,6 +61,7 @@ TEST(SimCommandLineTest, OptionsSetTheSimulator) {
     EXPECT_EQ(ParseSimCommandLine({"--model", m.arg}).options.model, m.model) << m.arg;
   }
   EXPECT_EQ(ParseSimCommandLine({"--firmware", "6.1"}).options.firmwareMinor, 10);
+  EXPECT_EQ(ParseSimCommandLine({"--serial", "1001"}).options.serialNumber, 1001);
   EXPECT_TRUE(ParseSimCommandLine({"--help"}).help);
 }
 
@@ -85,6 +86,7 @@ TEST(SimCommandLineTest, RefusesWhatItCannotTake) {
       {{"--seed", "-1"}, "--seed"},
       {{"--cable", "usb"}, "--cable"},
       {{"--switch", "40000"}, "--switch"},
+      {{"--serial", "0"}, "--serial"},
       {{"--quiet=yes"}, "no value"},
       {{"--stream=1"}, "no value"},
       {{"--chain", "0"}, "--chain"},

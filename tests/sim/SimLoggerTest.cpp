@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "common/LoggerTime.h"
+#include "protocol/AnalogCalRecord.h"
 #include "protocol/Commands.h"
+#include "protocol/HardwareConfigRecord.h"
+#include "protocol/PortTestFrame.h"
 #include "protocol/OperationState.h"
 #include "protocol/SetupRecord.h"
 #include "protocol/StatusRecord.h"
@@ -503,6 +506,88 @@ TEST_F(SimLoggerTest, APowerCycleEndsARunAndAutoStartBeginsTheNext) {
   logger_->PowerCycle();
   EXPECT_EQ(Status().operationState, OperationState::Delay);
   EXPECT_EQ(Status().runNumber, 2);
+}
+
+TEST_F(SimLoggerTest, FactoryRecordsAnswerTheirGetsAndOnlySealedOnesAreTaken) {
+  SimOptions o;
+  o.serialNumber = 88;
+  Make(o);
+  Take();
+  auto get = [&] {
+    Command(CmdGetHardwareConfiguration);
+    const auto replies = Sent(PacketType::HardwareConfig);
+    EXPECT_EQ(replies.size(), 1u);
+    return replies.empty() ? std::nullopt : HardwareConfigRecord::Decode(replies[0].bytes);
+  };
+  const auto factory = get();
+  ASSERT_TRUE(factory);
+  EXPECT_EQ(factory->deviceType, kModelKr7);
+  EXPECT_EQ(factory->hwSerialNumber, 88);
+
+  HardwareConfigRecord changed = *factory;
+  changed.deviceType = kModelPx5Plus;
+  changed.hwSerialNumber = 901;
+  auto bytes = changed.Encode();
+  bytes[57] ^= 1;
+  Send(Bytes(bytes.begin(), bytes.end()));
+  EXPECT_EQ(get(), factory);
+  EXPECT_EQ(log_.back(), "CmdGetHardwareConfiguration: hardware configuration sent");
+  EXPECT_NE(std::find(log_.begin(), log_.end(), "record with a bad byte sum ignored"), log_.end());
+
+  bytes[57] ^= 1;
+  Send(Bytes(bytes.begin(), bytes.end()));
+  EXPECT_EQ(get(), changed);
+  EXPECT_EQ(Status().loggerModel, kModelPx5Plus);
+  EXPECT_EQ(Status().serialMask & 0xFF, 0x0F);  // a px5Plus's four serial ports
+
+  Command(CmdGetAnalogCalibration);
+  const auto calibration = Sent(PacketType::AnalogCal);
+  ASSERT_EQ(calibration.size(), 1u);
+  EXPECT_TRUE(AnalogCalRecord::Decode(calibration[0].bytes));
+}
+
+TEST_F(SimLoggerTest, TheCalibrationInForceReadsTheVoltages) {
+  Make();
+  Command(CmdGetAnalogCalibration);
+  AnalogCalRecord r = *AnalogCalRecord::Decode(Sent(PacketType::AnalogCal).at(0).bytes);
+  const StatusRecord before = Status();
+  r.analogScale[0] = static_cast<std::int16_t>(r.analogScale[0] / 2);
+  r.analogOffset[1] = static_cast<std::int16_t>(r.analogOffset[1] + r.analogScale[1]);  // one volt up
+  const auto bytes = r.Encode();
+  Send(Bytes(bytes.begin(), bytes.end()));
+  const StatusRecord after = Status();
+  EXPECT_NEAR(after.currentVoltage, 2 * before.currentVoltage, 40);
+  EXPECT_NEAR(after.analogVoltages[1], before.analogVoltages[1] - 1000, 10);
+  EXPECT_NEAR(after.analogVoltages[2], before.analogVoltages[2], 10);
+}
+
+TEST_F(SimLoggerTest, APortTestPassesThePortOnAtItsHostLineUntilAStop) {
+  Make();
+  Take();
+  const PortTestFrame frame{1, 9600, 19200, 0, 0, 8, 8};
+  const auto bytes = frame.Encode();
+  Send(Bytes(bytes.begin(), bytes.end()));
+  EXPECT_EQ(logger_->PortUnderTest(), 1);
+  EXPECT_EQ(logger_->Line().baud, 19200);
+  Command(CmdGetSetup);  // not heard during the test
+  Advance(3000);
+  std::string text;
+  for (const OutgoingPacket& p : Take()) {
+    EXPECT_EQ(p.line.baud, 19200);
+    EXPECT_TRUE(testing::PacketsIn(p.bytes).empty());  // no status, no setup
+    text.append(p.bytes.begin(), p.bytes.end());
+  }
+  EXPECT_NE(text.find("T= "), std::string::npos) << text;
+
+  Send(TextBytes("BREAKBREAKBREAK"));
+  EXPECT_EQ(logger_->PortUnderTest(), 0);
+  EXPECT_EQ(logger_->Line().baud, 9600);
+  Advance(1000);
+  EXPECT_FALSE(Sent(PacketType::Status).empty());
+
+  Send(Bytes(bytes.begin(), bytes.end()));
+  logger_->PowerCycle();
+  EXPECT_EQ(logger_->PortUnderTest(), 0);
 }
 
 }  // namespace

@@ -32,20 +32,28 @@ struct ArchiveContents {
   bool badTrailer = false;  // a record whose trailer is not "####"
 };
 
-inline ArchiveContents ReadArchive(const std::string& path) {
+// The whole records of an archive file in order; `cut` tells whether an
+// incomplete one ends it.
+inline std::vector<DataPacket> ReadArchiveRecords(const std::string& path, bool* cut = nullptr) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-  ArchiveContents a;
+  std::vector<DataPacket> records;
   std::size_t at = 0;
   while (at < bytes.size()) {
-    const auto record = DataPacket::DecodeArchive(std::span<const std::uint8_t>(bytes).subspan(at));
-    if (!record) {
-      a.cutAtEnd = true;
-      break;
-    }
-    a.packets.push_back({record->header.loggerId, record->header.sequence, PayloadHash(record->payload)});
-    for (std::uint8_t b : record->trailer) a.badTrailer = a.badTrailer || b != kTrailerByte;
+    auto record = DataPacket::DecodeArchive(std::span<const std::uint8_t>(bytes).subspan(at));
+    if (!record) break;
     at += kArchiveHeaderSize + record->payload.size() + kTrailerSize;
+    records.push_back(std::move(*record));
+  }
+  if (cut) *cut = at < bytes.size();
+  return records;
+}
+
+inline ArchiveContents ReadArchive(const std::string& path) {
+  ArchiveContents a;
+  for (const DataPacket& record : ReadArchiveRecords(path, &a.cutAtEnd)) {
+    a.packets.push_back({record.header.loggerId, record.header.sequence, PayloadHash(record.payload)});
+    for (std::uint8_t b : record.trailer) a.badTrailer = a.badTrailer || b != kTrailerByte;
   }
   return a;
 }

@@ -48,6 +48,18 @@ class VirtualHostFixture : public ::testing::Test {
     host.Main().MenuAdvanced.UserClick();
     ASSERT_TRUE(host.Ports().IsPortSlotOpen(0));
   }
+  // Loggers 1 to 4 and a time unit streaming at 20 Hz from power-up on a
+  // 115200-baud line, the fullest a line carries, and the host at that line.
+  void StartChainOfFourAtTwentyHertz() {
+    SimOptions options;
+    options.line.baud = 115200;
+    options.stream = true;
+    options.chain = 4;
+    options.rateHz = 20;
+    StartLogger(options);
+    StartHostOnCom1();
+    host.Link().hostPortForm.HostSetupCB.UserSelect(11);  // "115200"
+  }
   bool RunUntil(const std::function<bool()>& done, std::int64_t maxMs) {
     return time.RunUntil(done, maxMs);
   }

@@ -102,6 +102,7 @@ TEST_F(HostWindow, EveryControlOfEveryFormHasAWidget) {
   }
   for (const HostProgram::TabContent& content : host.TabContents()) check(*content.form);
   check(host.LoggerStatusContent());
+  for (int k = 0; k < kPlots; ++k) check(host.Plots().Window(k));
   // Dialogs are made in the program's window order.
   std::vector<std::string> made;
   for (const auto& [name, dialog] : window.Dialogs()) made.push_back(name);
@@ -163,7 +164,15 @@ TEST_F(HostWindow, MenuCheckMarksAreTheHandlersToDecide) {
 
   // Hidden items stay hidden.
   EXPECT_FALSE(WidgetOf<QAction>(m.MenuNSQ3)->isVisible());
-  EXPECT_FALSE(WidgetOf<QAction>(m.MenuPlotSetup)->isEnabled());
+
+  // "Plot Setup" can be checked, and its tab is shown exactly while it is.
+  auto* plotSetup = WidgetOf<QAction>(m.MenuPlotSetup);
+  ASSERT_TRUE(plotSetup->isEnabled());
+  for (bool shown : {true, false}) {
+    plotSetup->trigger();
+    EXPECT_EQ(plotSetup->isChecked(), shown);
+    EXPECT_EQ(window.Tabs()->isTabVisible(7), shown);
+  }
 }
 
 TEST_F(HostWindow, HiddenTabsShowNoContentAndTheOperatorsTabChoiceReachesTheModel) {

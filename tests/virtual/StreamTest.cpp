@@ -31,14 +31,7 @@ TEST_F(StreamTest, EveryPacketSentIsInTheArchiveInOrder) {
 }
 
 TEST_F(StreamTest, AChainOfFourAtTwentyHertzAtTheFullLineRateLosesNothing) {
-  SimOptions options;
-  options.line.baud = 115200;
-  options.stream = true;
-  options.chain = 4;
-  options.rateHz = 20;
-  StartLogger(options);
-  StartHostOnCom1();
-  host.Link().hostPortForm.HostSetupCB.UserSelect(11);  // 115200
+  StartChainOfFourAtTwentyHertz();
   const int seconds = 30;
   RecordFor(seconds);
   // Four loggers at 20 Hz and the time unit once a second.

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "diagnostics/TestPortForm.h"
 #include "link/LinkForms.h"
 #include "status/StatusForms.h"
 
@@ -27,6 +28,7 @@ const Entry kDialogs[] = {
     {"TForm2", As<WarningForm, BuildWarningWindow>},
     {"TMuxIDForm", As<MuxIDForm, BuildLoggerIdDialog>},
     {"TSleepForm", As<SleepForm, BuildSleepDialog>},
+    {"TTestPortForm", As<TestPortForm, BuildTestPortDialog>},
 };
 
 }  // namespace

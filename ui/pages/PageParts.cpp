@@ -68,25 +68,29 @@ QWidget* SetupCommands(Binder& b, forms::Button& get, forms::Button& send, forms
   return panel;
 }
 
-void FactoryPage(Binder& b, QWidget& page, forms::Button& get, forms::Label& passwordCaption,
-                 forms::Edit& password, forms::Button* guarded, forms::Button& done) {
-  auto* layout = new QVBoxLayout(&page);
-  SetPageSpacing(*layout);
+QWidget* FactoryCommands(Binder& b, const FactoryControls& c, QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setFixedWidth(kCommandWidth + 40);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(6);
-  QPushButton* getButton = b.Make(get, &page);
-  getButton->setMinimumWidth(kCommandWidth + 40);
-  layout->addWidget(getButton, 0, Qt::AlignLeft);
+  for (forms::Button* button : {&c.get, &c.send}) layout->addWidget(b.Make(*button, panel));
+  layout->addSpacing(8);
+  for (forms::Button* button : {&c.load, &c.save}) layout->addWidget(b.Make(*button, panel));
+  layout->addSpacing(8);
+  QLabel* notCurrent = b.Make(c.notCurrent, panel);
+  notCurrent->setAlignment(Qt::AlignCenter);
+  notCurrent->setMinimumHeight(notCurrent->sizeHint().height() + 8);
+  layout->addWidget(notCurrent);
   layout->addSpacing(kColumnGap);
-  layout->addWidget(b.Make(passwordCaption, &page));
-  QLineEdit* passwordEdit = b.Make(password, &page);
-  passwordEdit->setFixedWidth(kCommandWidth + 40);
-  layout->addWidget(passwordEdit);
-  if (guarded) layout->addWidget(b.Make(*guarded, &page), 0, Qt::AlignLeft);
+  layout->addWidget(b.Make(c.passwordCaption, panel));
+  layout->addWidget(b.Make(c.password, panel));
   layout->addSpacing(kColumnGap);
-  QPushButton* doneButton = b.Make(done, &page);
-  doneButton->setMinimumWidth(kCommandWidth / 2);
-  layout->addWidget(doneButton, 0, Qt::AlignLeft);
+  QPushButton* done = b.Make(c.done, panel);
+  done->setMaximumWidth(kCommandWidth / 2);
+  layout->addWidget(done);
   layout->addStretch(1);
+  return panel;
 }
 
 }  // namespace qv::ui

@@ -14,6 +14,7 @@ class Button;
 class Edit;
 class Label;
 class GroupBox;
+class Panel;
 }  // namespace qv::forms
 
 namespace qv::ui {
@@ -52,9 +53,18 @@ void StackedHeading(QGridLayout& grid, int row, int column, QLabel* top, QLabel*
 QWidget* SetupCommands(Binder& b, forms::Button& get, forms::Button& send, forms::GroupBox& file,
                        forms::Button& save, forms::Button& open, QWidget* parent);
 
-// A factory tab: its get button, the password caption and edit, the command
-// the password guards (if any), and the way out of the tab.
-void FactoryPage(Binder& b, QWidget& page, forms::Button& get, forms::Label& passwordCaption,
-                 forms::Edit& password, forms::Button* guarded, forms::Button& done);
+// The commands beside a factory record: get and send, the file buttons, the
+// not-current panel, the password that guards the send, and the way out.
+struct FactoryControls {
+  forms::Button& get;
+  forms::Button& send;
+  forms::Button& load;
+  forms::Button& save;
+  forms::Panel& notCurrent;
+  forms::Label& passwordCaption;
+  forms::Edit& password;
+  forms::Button& done;
+};
+QWidget* FactoryCommands(Binder& b, const FactoryControls& c, QWidget* parent);
 
 }  // namespace qv::ui
