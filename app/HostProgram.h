@@ -22,14 +22,18 @@
 #include "link/ReceivePump.h"
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
+#include "pclogger/PcClock.h"
+#include "pclogger/PcLoggerInput.h"
 #include "pclogger/PcLoggerPortSetup.h"
 #include "platform/SerialBackend.h"
 #include "setup/DisplayModes.h"
 #include "setup/LoggerSetup.h"
 #include "status/LoggerOperations.h"
 #include "status/StatusDisplay.h"
+#include "stream/ArchiveAnnotation.h"
 #include "stream/DataStream.h"
 #include "stream/PcPortSlots.h"
+#include "stream/PendingAnnotation.h"
 #include "upload/RunExtraction.h"
 #include "upload/UploadForms.h"
 
@@ -78,6 +82,9 @@ class HostProgram {
   LoggerSetup& Setup() { return setup_; }
   DisplayModes& Modes() { return modes_; }
   PcLoggerPortSetup& PcLogger() { return pcLogger_; }
+  PcLoggerInput& PcLoggerIn() { return pcInput_; }
+  PcClock& PcLoggerClock() { return pcClock_; }
+  ArchiveAnnotation& Annotation() { return annotation_; }
   HostConfig& Config() { return hostConfig_; }
   const LoggerState& Logger() const { return loggerState_; }
   HardwareTab& Hardware() { return hardwareTab_; }
@@ -124,8 +131,12 @@ class HostProgram {
   LoggerOperations operations_;
   StatusDisplay status_;
   PcPortSlots pcSlots_;
+  PendingAnnotation pendingAnnotation_;
   DataStream stream_;
   PcLoggerPortSetup pcLogger_;
+  PcClock pcClock_;
+  PcLoggerInput pcInput_;
+  ArchiveAnnotation annotation_;
   DisplayModes modes_;
   HostConfig hostConfig_;
   std::string hostConfigPath_;
