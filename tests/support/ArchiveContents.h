@@ -50,6 +50,22 @@ inline ArchiveContents ReadArchive(const std::string& path) {
   return a;
 }
 
+// Every whole record of an archive file, in order; a record cut short at
+// the end is left out.
+inline std::vector<DataPacket> ReadArchiveRecords(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  std::vector<DataPacket> records;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    auto record = DataPacket::DecodeArchive(std::span<const std::uint8_t>(bytes).subspan(at));
+    if (!record) break;
+    at += kArchiveHeaderSize + record->payload.size() + kTrailerSize;
+    records.push_back(std::move(*record));
+  }
+  return records;
+}
+
 // The packets a host that heard them all records (in sequence, with a
 // payload), from `first` on.
 inline std::vector<ArchivedPacket> RecordableFrom(const std::vector<SentDataPacket>& sent,
