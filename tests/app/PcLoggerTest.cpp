@@ -122,6 +122,24 @@ TEST_F(PcLoggerTest, AnAnnotationGoesOutOnPort9InsteadOfThePcTime) {
   EXPECT_EQ(NoticesCaptioned("Error - Unable to insert this record into the Archive File"), 0);
 }
 
+TEST_F(PcLoggerTest, AnAnnotationReachesTheArchiveOnlyWhilePcLoggerDataIsRecorded) {
+  Start();
+  RecordArchive();
+  ArchiveAnnotation& a = host.Annotation();
+  clock.Set(zone.Local(2026, 12, 9, 13, 40, 5), 12);
+  a.form.BTStart.UserClick();
+  RunFor(1100);
+  host.Stream().recordTab.CBRecordAuxIn.UserClick();  // off; "Yes"
+  RunFor(1000);                                        // the record flags follow each second
+  a.form.BTEnd.UserClick();
+  RunFor(1100);
+  const std::vector<DataPacket> records = StopAndRead();
+
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(Text(records[0].Port(9)), "09-12-26\t13:40:05.120 Start Sample 1\r\n");
+  EXPECT_EQ(host.Stream().Units().UnitPackets[PcLoggerId], 2u);  // both were sent
+}
+
 TEST_F(PcLoggerTest, Port9KeepsItsRoomWhenTheMetersFillThePayload) {
   Start();
   Slot(1, kPortKindMeterInput, 5);
