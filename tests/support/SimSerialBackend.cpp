@@ -76,7 +76,8 @@ SimSerialBackend::Device* SimSerialBackend::DeviceOf(Handle h) {
 
 void SimSerialBackend::AdvanceTo(std::int64_t nowMs) {
   nowMs_ = std::max(nowMs_, nowMs);
-  for (auto& [com, d] : devices_) {
+  for (auto& entry : devices_) {
+    Device& d = entry.second;
     if (!d.end) continue;
     const std::int64_t meterMs = nowMs_ - d.originMs;
     d.end->Step(meterMs, d.hostLine);
