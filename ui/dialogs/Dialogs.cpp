@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "link/LinkForms.h"
+#include "stream/AnnotationForm.h"
 #include "status/StatusForms.h"
 
 namespace qv::ui {
@@ -27,6 +28,7 @@ const Entry kDialogs[] = {
     {"TForm2", As<WarningForm, BuildWarningWindow>},
     {"TMuxIDForm", As<MuxIDForm, BuildLoggerIdDialog>},
     {"TSleepForm", As<SleepForm, BuildSleepDialog>},
+    {"TAnnotationForm", As<AnnotationForm, BuildAnnotationDialog>},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@ struct StatsForm;
 struct SleepForm;
 struct MuxIDForm;
 struct WarningForm;
+struct AnnotationForm;
 }  // namespace qv
 
 namespace qv::ui {
@@ -27,6 +28,7 @@ FormDialog* BuildStatisticsWindow(BuildContext& ctx, StatsForm& form);
 FormDialog* BuildSleepDialog(BuildContext& ctx, SleepForm& form);
 FormDialog* BuildLoggerIdDialog(BuildContext& ctx, MuxIDForm& form);
 FormDialog* BuildWarningWindow(BuildContext& ctx, WarningForm& form);
+FormDialog* BuildAnnotationDialog(BuildContext& ctx, AnnotationForm& form);
 FormDialog* BuildPlainDialog(BuildContext& ctx, forms::Form& form);
 
 }  // namespace qv::ui

@@ -1,9 +1,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "app/HostProgram.h"
 #include "ui/Binder.h"
+#include "ui/Look.h"
 #include "ui/pages/PageParts.h"
 #include "ui/pages/Pages.h"
 
@@ -59,6 +61,19 @@ void BuildDataStatusPage(BuildContext& ctx, QWidget& page) {
     grid->addWidget(Number(b.Make(f.Analog[n], &page), kAnalogChars), r, kType, Qt::AlignLeft);
   }
   grid->setRowStretch(r, 1);
+
+  // The PC Logger's open ports beside the table, each second.
+  auto* surface = new QVBoxLayout;
+  surface->setSpacing(kRowSpacing + 2);
+  surface->addWidget(Heading(b.Make(f.LBSurface, &page)));
+  for (int n = f.LBSurfacePort.First(); n <= f.LBSurfacePort.Last(); ++n) {
+    QLabel* line = b.Make(f.LBSurfacePort[n], &page);
+    line->setFont(FixedFont());
+    surface->addWidget(line);
+  }
+  surface->addStretch(1);
+  row->insertSpacing(1, 3 * kColumnGap);
+  row->insertLayout(2, surface);
 }
 
 }  // namespace qv::ui
