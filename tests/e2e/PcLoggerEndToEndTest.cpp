@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "sim/SimMeter.h"
 #include "tests/e2e/EndToEndFixture.h"
 #include "tests/support/ArchiveContents.h"
+#include "tests/support/InstrumentText.h"
 #include "tests/support/QvsimProcess.h"
 #include "tests/support/ScratchDir.h"
 
@@ -24,19 +24,6 @@ struct Instrument {
   testing::QvsimProcess process;
   std::string device;
 };
-
-std::vector<std::string> Lines(const std::vector<DataPacket>& records, int port) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (const DataPacket& r : records)
-    for (std::uint8_t b : r.Port(port)) {
-      line += static_cast<char>(b);
-      if (b != '\n') continue;
-      lines.push_back(line);
-      line.clear();
-    }
-  return lines;
-}
 
 class PcLoggerEndToEnd : public testing::EndToEndFixture {};
 
@@ -79,16 +66,12 @@ TEST_F(PcLoggerEndToEnd, TwoQvsimInstrumentsAreRecordedRecordByRecord) {
     EXPECT_EQ(records[i].header.loggerId, PcLoggerId);
     EXPECT_EQ(records[i].header.sequence, i);
   }
-  const std::vector<std::string> ctdLines = Lines(records, 1);
+  const std::vector<std::string> ctdLines = testing::TextLines(testing::PortStream(records, 1));
   EXPECT_GE(ctdLines.size(), 10u);
-  for (const std::string& line : ctdLines) EXPECT_EQ(line.rfind("T=", 0), 0u) << line;
-  const std::vector<std::string> sentences = Lines(records, 2);
+  for (const std::string& line : ctdLines) EXPECT_TRUE(testing::IsCtdLine(line)) << line;
+  const std::vector<std::string> sentences = testing::TextLines(testing::PortStream(records, 2));
   EXPECT_GE(sentences.size(), 6u);
-  for (const std::string& s : sentences) {
-    ASSERT_GE(s.size(), 6u);
-    EXPECT_EQ(s[0], '$');
-    EXPECT_EQ(std::stoi(s.substr(s.size() - 4, 2), nullptr, 16), NmeaChecksum(s.c_str())) << s;
-  }
+  for (const std::string& s : sentences) EXPECT_TRUE(testing::IsNmeaSentence(s)) << s;
 }
 
 }  // namespace

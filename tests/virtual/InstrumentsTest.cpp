@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "protocol/PacketFramer.h"
-#include "sim/SimMeter.h"
 #include "tests/support/ArchiveContents.h"
+#include "tests/support/InstrumentText.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/VirtualHostFixture.h"
 
@@ -37,24 +37,6 @@ class InstrumentsTest : public testing::VirtualHostFixture {
     m.rateHz = rateHz;
     return m;
   }
-  // Port k's bytes of every record, joined.
-  static Bytes PortStream(const std::vector<DataPacket>& records, int k) {
-    Bytes all;
-    for (const DataPacket& r : records) all.insert(all.end(), r.Port(k).begin(), r.Port(k).end());
-    return all;
-  }
-  static std::vector<std::string> Lines(const Bytes& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::uint8_t b : bytes) {
-      line += static_cast<char>(b);
-      if (b != '\n') continue;
-      lines.push_back(line);
-      line.clear();
-    }
-    return lines;
-  }
-
   testing::ScratchDir dir;
   const std::string archive = dir / "instruments.dat";
 };
@@ -91,18 +73,14 @@ TEST_F(InstrumentsTest, TwoInstrumentsAreRecordedRecordByRecord) {
   }
   // Every byte the host read from each instrument, in its order, in its port
   // (the recording began before the first byte came).
-  EXPECT_EQ(PortStream(records, 1), backend.ReadFrom(3));
-  EXPECT_EQ(PortStream(records, 2), backend.ReadFrom(4));
-  const std::vector<std::string> ctd = Lines(PortStream(records, 1));
+  EXPECT_EQ(testing::PortStream(records, 1), backend.ReadFrom(3));
+  EXPECT_EQ(testing::PortStream(records, 2), backend.ReadFrom(4));
+  const std::vector<std::string> ctd = testing::TextLines(testing::PortStream(records, 1));
   EXPECT_GE(ctd.size(), 70u);
-  for (const std::string& line : ctd) EXPECT_EQ(line.rfind("T=", 0), 0u) << line;
-  const std::vector<std::string> nmea = Lines(PortStream(records, 2));
+  for (const std::string& line : ctd) EXPECT_TRUE(testing::IsCtdLine(line)) << line;
+  const std::vector<std::string> nmea = testing::TextLines(testing::PortStream(records, 2));
   EXPECT_GE(nmea.size(), 36u);
-  for (const std::string& s : nmea) {
-    ASSERT_GE(s.size(), 6u);
-    EXPECT_EQ(s.substr(s.size() - 5, 1), "*") << s;
-    EXPECT_EQ(std::stoi(s.substr(s.size() - 4, 2), nullptr, 16), NmeaChecksum(s.c_str())) << s;
-  }
+  for (const std::string& s : nmea) EXPECT_TRUE(testing::IsNmeaSentence(s)) << s;
 }
 
 TEST_F(InstrumentsTest, AnInstrumentUnpluggedAndPluggedBackResumesQuietly) {
