@@ -1,7 +1,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include "app/HostProgram.h"
 #include "ui/Binder.h"
@@ -60,20 +59,15 @@ void BuildDataStatusPage(BuildContext& ctx, QWidget& page) {
     grid->addWidget(b.Make(f.LBA[n], &page), r, kPort);
     grid->addWidget(Number(b.Make(f.Analog[n], &page), kAnalogChars), r, kType, Qt::AlignLeft);
   }
-  grid->setRowStretch(r, 1);
-
-  // The PC Logger's open ports beside the table, each second.
-  auto* surface = new QVBoxLayout;
-  surface->setSpacing(kRowSpacing + 2);
-  surface->addWidget(Heading(b.Make(f.LBSurface, &page)));
-  for (int n = f.LBSurfacePort.First(); n <= f.LBSurfacePort.Last(); ++n) {
+  // The PC Logger's open ports under the analog inputs, each second.
+  grid->addWidget(Heading(b.Make(f.LBSurface, &page), 2 * kSectionGap), r++, kPort, 1, 3,
+                  Qt::AlignLeft);
+  for (int n = f.LBSurfacePort.First(); n <= f.LBSurfacePort.Last(); ++n, ++r) {
     QLabel* line = b.Make(f.LBSurfacePort[n], &page);
     line->setFont(FixedFont());
-    surface->addWidget(line);
+    grid->addWidget(line, r, kPort, 1, 3);
   }
-  surface->addStretch(1);
-  row->insertSpacing(1, 3 * kColumnGap);
-  row->insertLayout(2, surface);
+  grid->setRowStretch(r, 1);
 }
 
 }  // namespace qv::ui
