@@ -36,6 +36,9 @@ class PcLoggerTest : public testing::PcLoggerFixture {
 TEST_F(PcLoggerTest, AMeterSlotsBytesMakeOnePacketOnItsPort) {
   Start();
   Slot(3, kPortKindMeterInput, 5);
+  RealTimeTab& view = host.Stream().realTimeTab;
+  view.RawSourceCB.UserSelect(2);  // "Raw PC Logger Data"
+  view.BTDisplayRaw.UserClick();
   RecordArchive();
   const Bytes twenty = {'T', '=', ' ', '1', '2', '.', '3', '4', ',', ' ',
                         'S', '=', '3', '5', '.', '1', ' ', 'C', '\r', '\n'};
@@ -56,6 +59,10 @@ TEST_F(PcLoggerTest, AMeterSlotsBytesMakeOnePacketOnItsPort) {
   EXPECT_EQ(r.payload, twenty);
   EXPECT_EQ(Text(r.trailer), "####");
   EXPECT_EQ(host.Stream().Units().UnitPackets[1], 1u);
+  // The whole record went to the raw display: the header's bytes, the port's line.
+  ASSERT_FALSE(view.Memo1.Lines().empty());
+  const std::string shown = view.Memo1.Lines().back();
+  EXPECT_EQ(shown.substr(shown.size() - 18), "T= 12.34, S=35.1 C");
 }
 
 TEST_F(PcLoggerTest, WithThePcTimeAPacketComesEveryIntervalEvenWithoutMeterData) {

@@ -104,6 +104,29 @@ TEST_F(InstrumentsTest, AnInstrumentUnpluggedAndPluggedBackResumesQuietly) {
       [&] { return host.Status().dataStatus.LBSurfacePort[1].Caption() != "Port 1:  In     0"; }, 2000));
 }
 
+TEST_F(InstrumentsTest, AnOutputDeviceThatWentAwayIsTakenBackWhenItReturns) {
+  StartLogger();
+  StartHostOnCom1();
+  backend.ConnectListener(6);
+  // The PC Logger's own port 9, its PC time, passed on.
+  Tab().UDDeckType[1].UserClick(false);
+  for (int i = 1; i < 9; ++i) Tab().UDOutPort[1].UserClick(true);
+  Slot(1, kPortKindLoggerOutput, 6);
+  Tab().CBRecordPCTime.UserClick();
+  RunFor(3000);
+  ASSERT_FALSE(backend.WrittenTo(6).empty());
+  prompter.Clear();
+
+  backend.UnplugDevice(6);
+  RunFor(1100);  // a write fails: the device is gone
+  EXPECT_TRUE(host.Ports().IsDeviceAway(1));
+  const std::size_t before = backend.WrittenTo(6).size();
+  backend.PlugDevice(6);
+  ASSERT_TRUE(RunUntil([&] { return backend.WrittenTo(6).size() > before; }, 6000));
+  EXPECT_FALSE(host.Ports().IsDeviceAway(1));
+  EXPECT_TRUE(prompter.Notices().empty());
+}
+
 // The bytes of port `port` of every data packet of `loggerId` in a stream as
 // a logger sent it, in order.
 Bytes PortBytesOf(const Bytes& stream, std::uint8_t loggerId, int port) {
