@@ -66,12 +66,7 @@ TEST_F(PcLoggerEndToEnd, TwoQvsimInstrumentsAreRecordedRecordByRecord) {
     EXPECT_EQ(records[i].header.loggerId, PcLoggerId);
     EXPECT_EQ(records[i].header.sequence, i);
   }
-  const std::vector<std::string> ctdLines = testing::TextLines(testing::PortStream(records, 1));
-  EXPECT_GE(ctdLines.size(), 10u);
-  for (const std::string& line : ctdLines) EXPECT_TRUE(testing::IsCtdLine(line)) << line;
-  const std::vector<std::string> sentences = testing::TextLines(testing::PortStream(records, 2));
-  EXPECT_GE(sentences.size(), 6u);
-  for (const std::string& s : sentences) EXPECT_TRUE(testing::IsNmeaSentence(s)) << s;
+  testing::ExpectCtdOnPort1AndGpsOnPort2(records, 10, 6);
 }
 
 }  // namespace

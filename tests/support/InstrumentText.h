@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "protocol/DataPacket.h"
 #include "sim/SimMeter.h"
 
@@ -40,6 +42,18 @@ inline bool IsNmeaSentence(const std::string& line) {
   if (line.empty() || line[0] != '$' || star == std::string::npos || star + 3 != line.size())
     return false;
   return std::stoi(line.substr(star + 1), nullptr, 16) == NmeaChecksum(line.c_str());
+}
+
+// Port 1 of the PC Logger's records holds a CTD's whole lines, at least
+// `ctdLines` of them, and port 2 a GPS's sentences, at least `sentences`.
+inline void ExpectCtdOnPort1AndGpsOnPort2(const std::vector<DataPacket>& records,
+                                          std::size_t ctdLines, std::size_t sentences) {
+  const std::vector<std::string> ctd = TextLines(PortStream(records, 1));
+  EXPECT_GE(ctd.size(), ctdLines);
+  for (const std::string& line : ctd) EXPECT_TRUE(IsCtdLine(line)) << line;
+  const std::vector<std::string> gps = TextLines(PortStream(records, 2));
+  EXPECT_GE(gps.size(), sentences);
+  for (const std::string& s : gps) EXPECT_TRUE(IsNmeaSentence(s)) << s;
 }
 
 }  // namespace qv::testing

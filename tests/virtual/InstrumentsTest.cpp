@@ -75,12 +75,7 @@ TEST_F(InstrumentsTest, TwoInstrumentsAreRecordedRecordByRecord) {
   // (the recording began before the first byte came).
   EXPECT_EQ(testing::PortStream(records, 1), backend.ReadFrom(3));
   EXPECT_EQ(testing::PortStream(records, 2), backend.ReadFrom(4));
-  const std::vector<std::string> ctd = testing::TextLines(testing::PortStream(records, 1));
-  EXPECT_GE(ctd.size(), 70u);
-  for (const std::string& line : ctd) EXPECT_TRUE(testing::IsCtdLine(line)) << line;
-  const std::vector<std::string> nmea = testing::TextLines(testing::PortStream(records, 2));
-  EXPECT_GE(nmea.size(), 36u);
-  for (const std::string& s : nmea) EXPECT_TRUE(testing::IsNmeaSentence(s)) << s;
+  testing::ExpectCtdOnPort1AndGpsOnPort2(records, 70, 36);
 }
 
 TEST_F(InstrumentsTest, AnInstrumentUnpluggedAndPluggedBackResumesQuietly) {
