@@ -70,10 +70,23 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
                                       UpdatePcClock();
                                       return lastReading_;
                                     }}),
-      stream_(DataStream::Wiring{ports_, prompter, pcSlots_, main_.TSRecord}),
+      stream_(DataStream::Wiring{ports_, prompter, pcSlots_, main_.TSRecord, clock,
+                                 [this](ByteSource* source) { pump_.SetSource(source); }}),
       pcLogger_(PcLoggerPortSetup::Wiring{ports_, pcSlots_, main_.PageControl1, main_.TSAuxIn,
                                           main_.TSPortSetup, main_.ConfigureSurfacePorts,
                                           main_.CloseAllSurfacePorts}),
+      pcClock_(clock),
+      pcInput_(PcLoggerInput::Wiring{
+          ports_, pcSlots_, pcClock_, pendingAnnotation_,
+          [this](std::uint8_t* record, int length) { stream_.AcceptPcLoggerPacket(record, length); },
+          [this](const std::uint8_t* record, int length) {
+            stream_.CopyPcLoggerToDisplay(record, length);
+          }}),
+      annotation_(ArchiveAnnotation::Wiring{prompter, pendingAnnotation_,
+                                            [this] {
+                                              pcClock_.ReadPcClock();
+                                              return pcClock_.PcTimeText();
+                                            }}),
       modes_(DisplayModes::Wiring{
           ModeLayout{main_.window, main_.PageControl1, main_.TSPortSetup, main_.TSLoggerControl,
                      main_.TSDataStatus, main_.TSUpload, main_.TSRealTime, main_.TSRecord,
@@ -124,8 +137,9 @@ HostProgram::HostProgram(Clock& clock, Prompter& prompter, SerialBackend& backen
 HostProgram::~HostProgram() = default;
 
 std::vector<forms::Form*> HostProgram::Forms() {
-  return {&main_,           &status_.warning,   &operations_.sleep, &link_.rs422Form,
-          &portTest_.dialog, &link_.hostPortForm, &link_.statsForm, &operations_.muxId};
+  return {&main_,           &status_.warning,   &operations_.sleep,  &link_.rs422Form,
+          &annotation_.form, &portTest_.dialog,  &link_.hostPortForm, &link_.statsForm,
+          &operations_.muxId};
 }
 
 std::vector<HostProgram::TabContent> HostProgram::TabContents() {
@@ -159,6 +173,7 @@ void HostProgram::WireMenu() {
   on(main_.LoadDefaultFlashSetup1, [this] { operations_.LoadDefaultLoggerSetupClick(); });
   on(main_.MenuAutoTimeUpdate, [this] { operations_.MenuAutoTimeUpdateClick(); });
   on(main_.MenuUpdateTimeNow, [this] { operations_.MenuUpdateTimeNowClick(); });
+  on(main_.MenuAnnotateFile, [this] { annotation_.MenuAnnotateFileClick(); });
   auto hardwareConfigClick = [this] {
     ToggleFactoryTab(main_.PageControl1, main_.TSHardware, main_.HardwareConfig,
                      "Show Hardware Setup", "Hide Hardware Setup");
@@ -193,6 +208,7 @@ void HostProgram::StartUp() {
   plots_.StartUp();
   ResetPortTables();
   pcLogger_.StartUp();
+  pcInput_.ResetPcLoggerPacket(true);  // the first packet carries sequence 0
   hardware_.StartUp();
   portTest_.StartUp();
   link_.StartUp();
@@ -275,12 +291,15 @@ void HostProgram::Timer55msTimer() {
   busy_ = true;
   ++tickCount_;
   UpdatePcClock();
-  // The PC Logger's clock text: later.
+  pcClock_.ReadPcClock();  // the PC time text
   link_.ShowTickLines();
-  link_.ReopenLostLoggerPort();
+  link_.ReopenLostPorts();
   if (!stream_.RawDisplayPending()) link_.PumpCycleDone(pump_.PumpReceive());
-  // PC Logger input (unless the raw display holds a chunk) and the end of a
-  // replay: later.
+  // Also a chunk the pump has just put in the raw display holds the PC Logger back.
+  if (!stream_.RawDisplayPending())
+    pcInput_.PcLoggerTick(pcLogger_.tab.CBRecordPCTime.Checked(), pcLogger_.PcLoggerIntervalMs(),
+                          kFirstPcPortSlot, kLastPcPortSlot);
+  stream_.ReplayEndCheck();
   stream_.FastTickEnd();  // the pending raw display chunk into the memo
   plots_.VisitWaitingRecords();
   busy_ = false;
@@ -303,12 +322,11 @@ void HostProgram::Timer1000msTimer() {
   stream_.RecordingStatusTick();
   stream_.UnitLinesTick();
   link_.ShowModErrors(stream_.ModErrorsTotal());
-  // Upload watchdog line and upload sequencing; the PC Logger's sample
-  // interval: later.
+  // Upload watchdog line and upload sequencing: later.
+  pcLogger_.ShowSampleInterval();
   link_.ShowLoops(tickCount_, skippedTicks_);
   tickCount_ = 0;
-  // PC Logger port lines: later; the bytes out of every slot start afresh.
-  for (int slot = 0; slot < PcPortSlots::kSlots; ++slot) pcSlots_[slot].SlotBytesOut = 0;
+  pcLogger_.ShowPcPortLines(dataStatusTab_.LBSurface, dataStatusTab_.LBSurfacePort);
   stream_.RecordFlagsTick();
 }
 

@@ -25,6 +25,8 @@
 #include "link/ReceivePump.h"
 #include "link/ReceivedRecords.h"
 #include "link/SerialPortService.h"
+#include "pclogger/PcClock.h"
+#include "pclogger/PcLoggerInput.h"
 #include "pclogger/PcLoggerPortSetup.h"
 #include "platform/SerialBackend.h"
 #include "plot/Plotting.h"
@@ -32,8 +34,10 @@
 #include "setup/LoggerSetup.h"
 #include "status/LoggerOperations.h"
 #include "status/StatusDisplay.h"
+#include "stream/ArchiveAnnotation.h"
 #include "stream/DataStream.h"
 #include "stream/PcPortSlots.h"
+#include "stream/PendingAnnotation.h"
 #include "upload/RunExtraction.h"
 #include "upload/UploadForms.h"
 
@@ -82,6 +86,9 @@ class HostProgram {
   LoggerSetup& Setup() { return setup_; }
   DisplayModes& Modes() { return modes_; }
   PcLoggerPortSetup& PcLogger() { return pcLogger_; }
+  PcLoggerInput& PcLoggerIn() { return pcInput_; }
+  PcClock& PcLoggerClock() { return pcClock_; }
+  ArchiveAnnotation& Annotation() { return annotation_; }
   HostConfig& Config() { return hostConfig_; }
   const LoggerState& Logger() const { return loggerState_; }
   HardwareTab& Hardware() { return hardwareTab_; }
@@ -137,8 +144,12 @@ class HostProgram {
   LoggerOperations operations_;
   StatusDisplay status_;
   PcPortSlots pcSlots_;
+  PendingAnnotation pendingAnnotation_;
   DataStream stream_;
   PcLoggerPortSetup pcLogger_;
+  PcClock pcClock_;
+  PcLoggerInput pcInput_;
+  ArchiveAnnotation annotation_;
   DisplayModes modes_;
   HostConfig hostConfig_;
   std::string hostConfigPath_;

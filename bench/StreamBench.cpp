@@ -10,6 +10,7 @@
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
 #include "tests/support/PacketBuilder.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
 
 namespace qv {
@@ -71,7 +72,8 @@ class StreamRig {
   SerialPortService ports{backend, prompter};
   PcPortSlots slots;
   forms::TabSheet page{nullptr, "TSRecord", ""};
-  DataStream stream{{ports, prompter, slots, page}};
+  FakeClock clock;
+  DataStream stream{{ports, prompter, slots, page, clock}};
   std::filesystem::path dir;
   const Bytes pristine = TypicalRecord();
   Bytes work = pristine;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
@@ -41,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SerialPortService ports(backend, prompter);
   PcPortSlots slots;
   forms::TabSheet page(nullptr, "TSRecord", "");
-  DataStream stream({ports, prompter, slots, page});
+  FakeClock clock;
+  DataStream stream({ports, prompter, slots, page, clock});
 
   // Settings from the first bytes: display source, port and logger ID, and
   // two output slots with any logger ID and port, in range or not.

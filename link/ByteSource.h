@@ -14,6 +14,10 @@ class ByteSource {
   // Writes what is ready, at most `room` bytes, to dst without waiting;
   // returns how many (0 when nothing is ready).
   virtual int ReadInto(std::uint8_t* dst, int room) = 0;
+  // A source of whole packets (an archive played back) is read into an empty
+  // buffer each cycle, at most one packet a read, and every cycle counts as a
+  // packet handled: such a source is never a silent link.
+  virtual bool HandsWholePackets() const { return false; }
 };
 
 // The logger port, port slot 0.

@@ -223,21 +223,26 @@ std::int64_t LinkSupervisor::NowMs() {
   return now.calendar * 1000 + now.hundredths * 10;
 }
 
-void LinkSupervisor::ReopenLostLoggerPort() {
-  if (!ports_.IsDeviceAway(kLoggerSlot)) {
-    nextReopenMs_.reset();
-    return;
+void LinkSupervisor::ReopenLostPorts() {
+  for (int slot = kLoggerSlot; slot <= kLastPcLoggerSlot; ++slot)
+    if (ReopenLostSlot(slot, nextReopenMs_[static_cast<std::size_t>(slot)]) && slot == kLoggerSlot)
+      pump_.ResetReceiveBuffer();
+}
+
+bool LinkSupervisor::ReopenLostSlot(int slot, std::optional<std::int64_t>& nextTry) {
+  if (!ports_.IsDeviceAway(slot)) {
+    nextTry.reset();
+    return false;
   }
   const std::int64_t now = NowMs();
   // A clock set back by more than the interval must not hold the retries off.
-  if (nextReopenMs_ && now < *nextReopenMs_ && now > *nextReopenMs_ - 2 * kReopenEveryMs) return;
-  const bool firstSeen = !nextReopenMs_;
-  nextReopenMs_ = now + kReopenEveryMs;
-  if (firstSeen) return;  // just gone: the device node needs a moment to come back
-  if (ports_.ReopenLostSlot(kLoggerSlot)) {
-    nextReopenMs_.reset();
-    pump_.ResetReceiveBuffer();
-  }
+  if (nextTry && now < *nextTry && now > *nextTry - 2 * kReopenEveryMs) return false;
+  const bool firstSeen = !nextTry;
+  nextTry = now + kReopenEveryMs;
+  if (firstSeen) return false;  // just gone: the device node needs a moment to come back
+  if (!ports_.ReopenLostSlot(slot)) return false;
+  nextTry.reset();
+  return true;
 }
 
 void LinkSupervisor::ShowSecondLines() {

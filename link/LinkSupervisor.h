@@ -5,6 +5,7 @@
 // logger port whose device went away.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "forms/Form.h"
 #include "link/LinkForms.h"
 #include "link/LinkTiming.h"
+#include "link/SerialPortService.h"
 #include "protocol/PumpResult.h"
 
 namespace qv {
@@ -64,9 +66,10 @@ class LinkSupervisor {
   // Fast tick, before the pump: the packet count and the two timers in the
   // statistics window.
   void ShowTickLines();
-  // Fast tick: a logger port whose device went away is tried again every
-  // two seconds; once back, the receive buffer starts afresh.
-  void ReopenLostLoggerPort();
+  // Fast tick: a logger or PC Logger port whose device went away is tried
+  // again every two seconds; once the logger port is back, the receive
+  // buffer starts afresh.
+  void ReopenLostPorts();
   // Fast tick, after a pump cycle: the link timers follow its result.
   void PumpCycleDone(PumpResult pumpResult);
   // One-second tick, first steps: packets and bytes per second, the total
@@ -112,8 +115,11 @@ class LinkSupervisor {
   std::uint64_t bytesAtLastSecond_ = 0;
   std::uint64_t packetsAtLastCheck_ = 0;
   std::uint64_t bytesAtLastCheck_ = 0;
-  // When an away logger port is tried next.
-  std::optional<std::int64_t> nextReopenMs_;
+  // True when the slot's device is back.
+  bool ReopenLostSlot(int slot, std::optional<std::int64_t>& nextTry);
+
+  // When each away port (the logger's, the PC Logger's) is tried next.
+  std::array<std::optional<std::int64_t>, kLastPcLoggerSlot + 1> nextReopenMs_{};
 };
 
 }  // namespace qv

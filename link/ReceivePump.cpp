@@ -30,6 +30,8 @@ ReceivePump::ReceivePump(SerialPortService& ports, ReceivedRecords& records,
 PumpResult ReceivePump::PumpReceive() {
   if (tap_.RawDisplayPending()) return PumpResult::Nothing;
   PumpResult result = PumpResult::Nothing;
+  const bool wholePackets = source_->HandsWholePackets();
+  if (wholePackets) ResetReceiveBuffer();
   const int count = Fill();
   if (count > 0) {
     result = PumpResult::BytesRead;
@@ -37,7 +39,7 @@ PumpResult ReceivePump::PumpReceive() {
     counters_.totalInputBytes += static_cast<std::uint64_t>(count);
     end_ += count;
   }
-  if (FrameHeld()) result = PumpResult::PacketHandled;
+  if (FrameHeld() || wholePackets) result = PumpResult::PacketHandled;
   return result;
 }
 

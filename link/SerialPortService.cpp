@@ -104,7 +104,10 @@ void SerialPortService::SetPortBaud(int slot, int baud, int dataBits) {
 
 void SerialPortService::WritePortSlot(int slot, const std::uint8_t* bytes, int count) {
   if (!Usable(slot) || bytes == nullptr || count <= 0) return;
-  backend_.Write(slots_[slot].handle, bytes, static_cast<std::size_t>(count));
+  // A device that fails a write is gone as much as one that fails a read (an
+  // output port has no reads to tell it).
+  if (backend_.Write(slots_[slot].handle, bytes, static_cast<std::size_t>(count)) < 0)
+    DeviceWentAway(slots_[slot]);
 }
 
 void SerialPortService::ReadPortSlot(int slot, std::uint8_t* buffer, int& count) {

@@ -14,6 +14,7 @@ namespace qv {
 
 inline constexpr int kPortSlots = 20;
 inline constexpr int kLoggerSlot = 0;
+inline constexpr int kLastPcLoggerSlot = 6;  // slots 1 to 6 are the PC Logger's
 inline constexpr int kMaxComNumber = 12;
 
 // The line setting of a setting code 1..11 ("600,N,8,1" ... "115200,N,8,1").
@@ -36,9 +37,9 @@ class SerialPortService {
   // True from a successful open until the slot is closed, also while its
   // device is away.
   bool IsPortSlotOpen(int slot) const;
-  // The slot's device went away (hang-up, adapter pulled): its handle is
-  // closed, it stays on its COM number, reads return nothing and writes are
-  // dropped until ReopenLostSlot brings it back.
+  // The slot's device went away (hang-up, adapter pulled; a read or a write
+  // failed): its handle is closed, it stays on its COM number, reads return
+  // nothing and writes are dropped until ReopenLostSlot brings it back.
   bool IsDeviceAway(int slot) const;
   // Tries once, quietly, to open an away slot's device again with the slot's
   // setting; true when it is back.

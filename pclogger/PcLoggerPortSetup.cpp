@@ -1,5 +1,6 @@
 #include "pclogger/PcLoggerPortSetup.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "common/Format.h"
@@ -186,6 +187,37 @@ void PcLoggerPortSetup::ConfigureSurfacePortsClick() {
   w_.tsAuxIn.SetVisible(true);
   w_.configureSurfacePorts.SetCaption("Hide Surface Ports Tab");
   w_.pages.SetActivePage(&w_.tsAuxIn);
+}
+
+void PcLoggerPortSetup::ShowSampleInterval() {
+  tab.LBDeckTimer.SetCaption(
+      Format("Sample Interval: %4.0f ms", 1000.0 / std::max(1, tab.UDDeckRate.Position())));
+}
+
+void PcLoggerPortSetup::ShowPcPortLines(forms::Label& heading,
+                                        forms::Family<forms::Label>& lines) {
+  std::array<int, kLastPcPortSlot + 1> bytesIn{};
+  for (int n = kFirstPcPortSlot; n <= kLastPcPortSlot; ++n) {
+    bytesIn[static_cast<std::size_t>(n)] = w_.pcSlots[n].SlotBytesIn;
+    w_.pcSlots[n].SlotBytesIn = 0;
+  }
+  bool anyOpen = false;
+  for (int n = kFirstPcPortSlot; n <= kLastPcPortSlot; ++n) {
+    const bool open = w_.ports.IsPortSlotOpen(n);
+    lines[n].SetVisible(open);
+    anyOpen = anyOpen || open;
+  }
+  heading.SetVisible(anyOpen);
+  for (int n = kFirstPcPortSlot; n <= kLastPcPortSlot; ++n) {
+    const PcPortSlot& slot = w_.pcSlots[n];
+    if (slot.PortKind == kPortKindLoggerOutput)
+      lines[n].SetCaption(Format("Port %d:  Out %4d", n, slot.SlotBytesOut));
+    else if (slot.PortKind == kPortKindMeterInput)
+      lines[n].SetCaption(Format("Port %d:  In  %4d", n, bytesIn[static_cast<std::size_t>(n)]));
+    else
+      lines[n].SetCaption(Format("Port %d:  Programming Error", n));
+  }
+  for (int n = 0; n < PcPortSlots::kSlots; ++n) w_.pcSlots[n].SlotBytesOut = 0;
 }
 
 }  // namespace qv

@@ -64,6 +64,12 @@ class PcLoggerPortSetup {
   // The PC Logger's sample interval as the rate list last chose it.
   int PcLoggerIntervalMs() const { return intervalMs_; }
 
+  // One-second tick: the nominal interval of the rate position in LBDeckTimer.
+  void ShowSampleInterval();
+  // One-second tick: the bytes each open slot took in or passed out in the
+  // last second, on the Data Status tab's PC Logger lines, then counted afresh.
+  void ShowPcPortLines(forms::Label& heading, forms::Family<forms::Label>& lines);
+
  private:
   // What Load New Setup last applied to a slot, for Restore Last Setup.
   struct LoadedSlot {
@@ -82,7 +88,7 @@ class PcLoggerPortSetup {
 
   Wiring w_;
   std::array<LoadedSlot, kLastPcPortSlot + 1> loaded_{};
-  int intervalMs_ = 990;
+  int intervalMs_ = 1000;  // until the rate list is first used
   int lastRatePosition_ = -1;
 };
 

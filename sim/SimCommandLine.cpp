@@ -54,6 +54,13 @@ bool ParseModel(const std::string& text, int& model) {
   return true;
 }
 
+// What an instrument on its own takes; every other option is the logger's.
+bool MeterTakes(const std::string& option) {
+  for (const char* name : {"--baud", "--7e1", "--seed", "--link", "--rate", "--quiet", "--meter"})
+    if (option == name) return true;
+  return false;
+}
+
 }  // namespace
 
 SimCommandLine ParseSimCommandLine(const std::vector<std::string>& args) {
@@ -61,6 +68,7 @@ SimCommandLine ParseSimCommandLine(const std::vector<std::string>& args) {
   SimOptions& o = r.options;
   bool sevenBits = false;
   long long baud = o.line.baud;
+  std::string loggerOption;  // the first option given that only a logger takes
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
@@ -89,8 +97,16 @@ SimCommandLine ParseSimCommandLine(const std::vector<std::string>& args) {
     };
     long long n = 0;
 
+    if (name.rfind("--", 0) == 0 && name != "--help" && !MeterTakes(name) && loggerOption.empty())
+      loggerOption = name;
+
     if (name == "--help" || name == "-h") {
       if (flag()) r.help = true;
+    } else if (name == "--meter") {
+      if (take()) {
+        if (ParseMeterKind(value, r.meterOptions.kind)) r.meter = true;
+        else bad("ctd, nmea or binary");
+      }
     } else if (name == "--quiet") {
       if (flag()) r.quiet = true;
     } else if (name == "--7e1") {
@@ -177,6 +193,15 @@ SimCommandLine ParseSimCommandLine(const std::vector<std::string>& args) {
   }
   o.line = sevenBits ? LineSetting{static_cast<int>(baud), 7, 'E', 1}
                      : LineSetting{static_cast<int>(baud), 8, 'N', 1};
+  if (r.meter) {
+    if (!loggerOption.empty()) {
+      r.error = "option " + loggerOption + " is for a logger, not with --meter";
+      return r;
+    }
+    r.meterOptions.line = o.line;
+    r.meterOptions.rateHz = o.rateHz;
+    r.meterOptions.seed = o.seed;
+  }
   return r;
 }
 
@@ -208,6 +233,11 @@ std::string SimUsage() {
       "  --packet-repeat R          send a data packet twice, probability R\n"
       "  --packet-corrupt R         spoil a data packet's checksum, probability R\n"
       "  --quiet                    do not log the commands obeyed\n"
+      "  --meter ctd|nmea|binary    an instrument for a PC Logger port instead of a\n"
+      "                             logger: a CTD's ASCII lines, GPS NMEA sentences or\n"
+      "                             binary frames, at --rate records a second (default:\n"
+      "                             the kind's own pace) on the line of --baud and\n"
+      "                             --7e1; --seed and --link as for a logger\n"
       "  --help                     this text\n"
       "\n"
       "Output goes out at the line's pace, a tenth of the baud in bytes a second; data\n"

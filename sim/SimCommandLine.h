@@ -5,12 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "sim/MeterEnd.h"
 #include "sim/SimOptions.h"
 
 namespace qv {
 
 struct SimCommandLine {
   SimOptions options;
+  // --meter: an instrument instead of a logger, on the line of --baud and
+  // --7e1, at --rate records a second, seeded by --seed, linked by --link.
+  bool meter = false;
+  MeterOptions meterOptions;
   bool quiet = false;
   bool help = false;
   std::string error;  // empty when the command line was good

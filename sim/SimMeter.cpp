@@ -91,13 +91,14 @@ CivilTime CivilTimeOf(std::int64_t seconds) {
 }
 
 void SimMeter::Start(std::int16_t meterType, std::int32_t baud, int scansPerSecond,
-                     std::int64_t startMs, std::uint64_t seed) {
+                     std::int64_t startMs, std::uint64_t seed, int recordsPerSecond) {
   type_ = meterType;
   baud_ = baud;
   scans_ = scansPerSecond;
   rng_ = SimRandom(seed);
   drift_ = DriftsOf(meterType);
   periodUs_ = meterType > 0 && baud > 0 ? PeriodUs(meterType, scansPerSecond) : 0;
+  if (periodUs_ > 0 && recordsPerSecond > 0) periodUs_ = 1000000 / recordsPerSecond;
   // Each meter keeps its own phase, so records do not all land together;
   // the first comes within one period.
   firstMs_ = startMs + 1 +

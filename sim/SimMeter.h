@@ -39,8 +39,9 @@ class SimMeter {
 
   // A meter of `meterType` on a port at `baud`; BINARY meters send a frame per
   // scan at `scansPerSecond`. The first record comes within one period of `startMs`.
+  // `recordsPerSecond` above 0 sets the pace of any type that sends.
   void Start(std::int16_t meterType, std::int32_t baud, int scansPerSecond, std::int64_t startMs,
-             std::uint64_t seed);
+             std::uint64_t seed, int recordsPerSecond = 0);
   bool Runs(std::int16_t meterType, std::int32_t baud, int scansPerSecond) const {
     return meterType == type_ && baud == baud_ && scansPerSecond == scans_;
   }

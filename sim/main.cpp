@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,8 +13,46 @@
 #include "platform/SystemClock.h"
 #include "sim/LoggerLine.h"
 #include "sim/LoggerModel.h"
+#include "sim/MeterSimulator.h"
 #include "sim/SimCommandLine.h"
 #include "sim/Simulator.h"
+
+namespace {
+
+// Waits for SIGINT or SIGTERM (SIGHUP, a power cycle, is told to `hangUp`).
+void WaitForEnd(sigset_t& signals, const std::function<void()>& hangUp) {
+  for (;;) {
+    int sig = 0;
+    if (sigwait(&signals, &sig) != 0) continue;
+    if (sig != SIGHUP) return;
+    if (hangUp) hangUp();
+  }
+}
+
+// qvsim --meter: an instrument alone on its pseudo-terminal.
+int RunMeter(const qv::SimCommandLine& cl, qv::Clock& clock, sigset_t& signals) {
+  using namespace qv;
+  const MeterOptions& o = cl.meterOptions;
+  MeterSimulator meter(o, cl.options.linkPath, clock);
+  std::string error;
+  if (!meter.Open(error)) {
+    std::fprintf(stderr, "qvsim: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("qvsim: meter on %s\n", meter.DevicePath().c_str());
+  if (!meter.LinkPath().empty())
+    std::printf("qvsim: link %s -> %s\n", meter.LinkPath().c_str(), meter.DevicePath().c_str());
+  std::printf("qvsim: %s at %s, %s\n", MeterKindName(o.kind), LineText(o.line).c_str(),
+              o.rateHz > 0 ? Format("%d records a second", o.rateHz).c_str() : "its own pace");
+  std::thread runner([&meter] { meter.Run(); });
+  WaitForEnd(signals, {});
+  meter.Stop();
+  runner.join();
+  std::printf("qvsim: stopped\n");
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace qv;
@@ -39,6 +78,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   SystemClock clock;
+  if (cl.meter) return RunMeter(cl, clock, signals);
   Simulator::LogSink log;
   if (!cl.quiet) {
     log = [&clock](const std::string& line) {
@@ -69,15 +109,7 @@ int main(int argc, char** argv) {
                 o.rateHz > 0 ? Format(" at %d Hz per logger", o.rateHz).c_str() : "");
 
   std::thread runner([&sim] { sim.Run(); });
-  for (;;) {
-    int sig = 0;
-    if (sigwait(&signals, &sig) != 0) continue;
-    if (sig == SIGHUP) {
-      sim.PowerCycle();
-      continue;
-    }
-    break;
-  }
+  WaitForEnd(signals, [&sim] { sim.PowerCycle(); });
   sim.Stop();
   runner.join();
   std::printf("qvsim: stopped\n");

@@ -16,6 +16,12 @@ LoggerStatusGroup::LoggerStatusGroup() : Form("LoggerStatusGroup") {
 DataStatusTab::DataStatusTab() : Form("DataStatusTab") {
   for (int n = 1; n <= 8; ++n) MLabel[n].SetCaption(Format("Port %d:", n));
   for (int n = 1; n <= 7; ++n) LBA[n].SetCaption(Format("Analog %d:", n));
+  // Shown once a second for the PC Logger ports that are open.
+  LBSurface.SetVisible(false);
+  for (int n = 1; n <= 6; ++n) {
+    LBSurfacePort[n].SetCaption(Format("Port %d:", n));
+    LBSurfacePort[n].SetVisible(false);
+  }
 }
 
 SleepForm::SleepForm() : Form("TSleepForm") {}

@@ -55,6 +55,9 @@ struct DataStatusTab : forms::Form {
   Family<Label> Analog{this, "Analog%d", 1, 7, "0.000"};
   Label AnalogFS{this, "AnalogFS", "Analog File Size:"};
   Label AnalogFileSizeLabel{this, "AnalogFileSizeLabel", "0"};
+  // The PC Logger's open ports, each second: the bytes in or out.
+  Label LBSurface{this, "LBSurface", "                     PC Logger                  "};
+  Family<Label> LBSurfacePort{this, "LBSurfacePort%d", 1, 6};
 };
 
 struct SleepForm : forms::Form {

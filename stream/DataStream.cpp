@@ -11,6 +11,7 @@ DataStream::DataStream(Wiring wiring)
       display_(realTimeTab, displayState_),
       sender_(realTimeTab, display_.Lines(), wiring.ports),
       recorder_(recordTab, wiring.prompter, wiring.recordTab),
+      replay_({recordTab, recorder_, wiring.prompter, wiring.clock, wiring.feedPump}),
       acceptor_(units_, displayState_, wiring.pcSlots, wiring.ports, wiring.prompter, recorder_) {
   WireHandlers();
 }
@@ -28,7 +29,9 @@ void DataStream::WireHandlers() {
   recordTab.BTRecord1Hour.OnClick = [this](Control&) { recorder_.BTRecord1HourClick(); };
   recordTab.BTRecord1Day.OnClick = [this](Control&) { recorder_.BTRecord1DayClick(); };
   recordTab.BTRecordRaw.OnClick = [this](Control&) { recorder_.BTRecordRawClick(); };
-  recordTab.BTStopRecord.OnClick = [this](Control&) { recorder_.BTStopRecordClick(); };
+  recordTab.BTStopRecord.OnClick = [this](Control&) { BTStopRecordClick(); };
+  recordTab.ReplayArchiveBT.OnClick = [this](Control&) { replay_.ReplayArchiveBTClick(); };
+  recordTab.ReplayContinuousBT.OnClick = [this](Control&) { replay_.ReplayContinuousBTClick(); };
   recordTab.CBRecordLogger.OnClick = [this](Control& c) { recorder_.CBRecordAuxInClick(c); };
   recordTab.CBRecordAuxIn.OnClick = [this](Control& c) { recorder_.CBRecordAuxInClick(c); };
 }

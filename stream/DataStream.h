@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "common/Clock.h"
+#include "link/ByteSource.h"
+#include "stream/ArchiveReplay.h"
 #include "stream/PacketAcceptor.h"
 #include "stream/PcPortSlots.h"
 #include "stream/RawDisplay.h"
@@ -26,6 +29,10 @@ class DataStream {
     Prompter& prompter;
     PcPortSlots& pcSlots;        // read for routing, SlotBytesOut added
     forms::TabSheet& recordTab;  // TSRecord: its caption shows the recording status
+    Clock& clock;                // times a replay
+    // Puts a replay in the logger port's place in the receive pump (nullptr:
+    // the port again); none where no pump runs.
+    std::function<void(ByteSource*)> feedPump = {};
   };
 
   explicit DataStream(Wiring wiring);
@@ -69,6 +76,16 @@ class DataStream {
 
   qv::RecordingMode RecordingMode() const { return recorder_.RecordingMode(); }
 
+  // Fast tick: a replay that has reached its end is stopped.
+  void ReplayEndCheck() {
+    if (replay_.TakeEnd()) BTStopRecordClick();
+  }
+  // "Stop": ends any recording or replay.
+  void BTStopRecordClick() {
+    replay_.Stop();
+    recorder_.BTStopRecordClick();
+  }
+
   // Fast tick, last step: the pending raw display chunk goes to the memo.
   void FastTickEnd() { display_.FastTickEnd(); }
   // Fast tick, PC clock step: the local time names the hourly and daily files.
@@ -76,7 +93,10 @@ class DataStream {
 
   // One-second tick, recording step: status text and tab caption, rollover,
   // file size, flush. Then the unit lines and the total for "Mod Errors:  %1lu".
-  void RecordingStatusTick() { recorder_.RecordingStatusTick(); }
+  void RecordingStatusTick() {
+    replay_.SecondTick();
+    recorder_.RecordingStatusTick();
+  }
   void UnitLinesTick() { units_.ShowUnitLines(realTimeTab); }
   std::uint32_t ModErrorsTotal() const { return units_.ModErrorsTotal; }
   // One-second tick, last step: the record flags and the "Record:" line, from
@@ -96,6 +116,7 @@ class DataStream {
   RawDisplayState& DisplayState() { return displayState_; }
   UnitTracking& Units() { return units_; }
   Recorder& Recording() { return recorder_; }
+  ArchiveReplay& Replay() { return replay_; }
   TextSender& Sender() { return sender_; }
 
  private:
@@ -107,6 +128,7 @@ class DataStream {
   RawDisplay display_;
   TextSender sender_;
   Recorder recorder_;
+  ArchiveReplay replay_;
   PacketAcceptor acceptor_;
 };
 

@@ -115,6 +115,15 @@ void Recorder::BTRecordRawClick() {
   Started(RecordingMode::RawInput);
 }
 
+void Recorder::StartReplay(qv::RecordingMode mode, const std::string& path) {
+  if (recordingMode_ != RecordingMode::Off || !IsReplay(mode)) return;
+  archiveLabelText_ = Format("Archive File:  %s", path.c_str());
+  tab_.LBArchiveFileName.SetCaption(archiveLabelText_);
+  bytesWritten_ = 0;
+  replaySeconds_ = 0;
+  Started(mode);
+}
+
 void Recorder::BTStopRecordClick() {
   if (recordingMode_ != RecordingMode::Off) {
     recordingMode_ = RecordingMode::Off;

@@ -61,8 +61,15 @@ class Recorder {
   std::int64_t BytesWritten() const { return bytesWritten_; }
   bool RecordLoggerData() const { return recordLoggerData_; }
   bool RecordPcLoggerData() const { return recordPcLoggerData_; }
-  // Replay shows how far it has played in the status text.
-  void SetReplaySeconds(double seconds) { replaySeconds_ = seconds; }
+  // A replay of the archive at `path` begins in `mode` (5 or 6): no file of
+  // the recorder's is opened, the start buttons go off.
+  void StartReplay(qv::RecordingMode mode, const std::string& path);
+  // How long a replay has played, for its status text, and its read position,
+  // shown as the file size.
+  void ShowReplayProgress(double seconds, std::int64_t position) {
+    replaySeconds_ = seconds;
+    bytesWritten_ = position;
+  }
 
  private:
   std::optional<std::string> AskArchivePath(const char* title);

@@ -46,7 +46,7 @@ struct RecordTab : forms::Form {
   Label LBArchiveFileName{this, "LBArchiveFileName", "Archive File:"};
   Label LBArchiveFileSize{this, "LBArchiveFileSize", "File Size:"};
   Label LBActiveUnits{this, "LBActiveUnits", "Record:"};
-  // Replay starts are a later addition; the record buttons' enabling covers them already.
+  // The replay controls. A raw input file is not replayed: its button stays hidden.
   Button ReplayArchiveBT{this, "ReplayArchiveBT", "Replay Archive"};
   Button BTReplayRaw{this, "BTReplayRaw", "Replay Raw File"};
   Button ReplayContinuousBT{this, "ReplayContinuousBT", "Continuous Archive Replay"};

@@ -485,6 +485,11 @@ QPlainTextEdit* Binder::Make(forms::Memo& c, QWidget* parent) {
 
 QTabWidget* Binder::Make(forms::PageControl& c, QWidget* parent) {
   auto* w = new QTabWidget(parent);
+  // Every tab stays in view: a caption too long for the row (the recording
+  // status, which changes each second during a replay) is cut short, as the
+  // row would otherwise scroll and lose the other tabs.
+  w->setUsesScrollButtons(false);
+  w->setElideMode(Qt::ElideRight);
   // Each page scrolls, so a large tab stays usable in a small window; a
   // hidden tab's page is hidden too, so no hidden tab's content is ever seen.
   auto areas = std::make_shared<std::vector<QPointer<QWidget>>>();

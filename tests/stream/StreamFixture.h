@@ -17,6 +17,7 @@
 #include "link/SerialPortService.h"
 #include "stream/DataStream.h"
 #include "tests/support/DaylightSavingZone.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/FakeSerialBackend.h"
 #include "tests/support/PacketBuilder.h"
 #include "tests/support/ScratchDir.h"
@@ -56,7 +57,8 @@ class StreamFixture : public ::testing::Test {
   SerialPortService ports{backend, prompter};
   PcPortSlots pcSlots;
   forms::TabSheet recordPage{nullptr, "TSRecord", "Recording: OFF"};
-  DataStream stream{{ports, prompter, pcSlots, recordPage}};
+  FakeClock clock{0};
+  DataStream stream{{ports, prompter, pcSlots, recordPage, clock}};
   ScratchDir dir;
 
   RealTimeTab& realTime() { return stream.realTimeTab; }

@@ -1,12 +1,15 @@
 // A serial backend for tests whose "COM n" is a simulated logger in the same
 // process, on the test's clock: the line's pace, the garbling at a wrong line
 // setting and the line's faults are qvsim's own, from the same LoggerEnd.
+// Other COM numbers may hold simulated instruments (qvsim --meter's MeterEnd)
+// for the PC Logger's inputs, or listeners that take what the host writes.
 // Moved on by AdvanceTo, a peer of VirtualTime, so a run is deterministic
 // and a minute of it takes milliseconds.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -15,6 +18,7 @@
 #include "common/Clock.h"
 #include "platform/SerialBackend.h"
 #include "sim/LoggerEnd.h"
+#include "sim/MeterEnd.h"
 #include "sim/SimOptions.h"
 
 namespace qv::testing {
@@ -35,6 +39,19 @@ class SimSerialBackend : public SerialBackend {
   // The device is back; only a new open reaches it.
   void Plug() { plugged_ = true; }
   void PowerCycle();
+
+  // An instrument with `options` on "COM n" from now on; replaces any other
+  // instrument or listener there.
+  void ConnectMeter(const MeterOptions& options, int comNumber);
+  // A device on "COM n" that sends nothing and keeps what the host writes.
+  void ConnectListener(int comNumber);
+  // The instrument or listener on "COM n" goes away (a handle opened before
+  // reads and writes -1 for good, new opens fail), and comes back.
+  void UnplugDevice(int comNumber);
+  void PlugDevice(int comNumber);
+  // Every byte the host has read from, or written to, "COM n" (any device).
+  const std::vector<std::uint8_t>& ReadFrom(int comNumber) const;
+  const std::vector<std::uint8_t>& WrittenTo(int comNumber) const;
   // Moves the logger and the line on to `nowMs` (virtual milliseconds).
   void AdvanceTo(std::int64_t nowMs);
 
@@ -67,6 +84,20 @@ class SimSerialBackend : public SerialBackend {
   std::deque<std::uint8_t> toHost_;     // carried by the line, not read yet
   std::int64_t originMs_ = 0;           // when the logger was connected
   std::int64_t nowMs_ = 0;
+
+  // An instrument (or, with no end, a listener) on a COM number of its own.
+  struct Device {
+    std::unique_ptr<MeterEnd> end;
+    bool plugged = true;
+    Handle live = kInvalidHandle;
+    LineSetting hostLine;
+    std::deque<std::uint8_t> toHost;
+    std::int64_t originMs = 0;
+  };
+  Device* DeviceOf(Handle h);
+  std::map<int, Device> devices_;
+  std::map<int, std::vector<std::uint8_t>> readFrom_;
+  std::map<int, std::vector<std::uint8_t>> writtenTo_;
 };
 
 }  // namespace qv::testing

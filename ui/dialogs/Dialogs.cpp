@@ -4,6 +4,7 @@
 
 #include "diagnostics/TestPortForm.h"
 #include "link/LinkForms.h"
+#include "stream/AnnotationForm.h"
 #include "status/StatusForms.h"
 
 namespace qv::ui {
@@ -28,6 +29,7 @@ const Entry kDialogs[] = {
     {"TForm2", As<WarningForm, BuildWarningWindow>},
     {"TMuxIDForm", As<MuxIDForm, BuildLoggerIdDialog>},
     {"TSleepForm", As<SleepForm, BuildSleepDialog>},
+    {"TAnnotationForm", As<AnnotationForm, BuildAnnotationDialog>},
     {"TTestPortForm", As<TestPortForm, BuildTestPortDialog>},
 };
 

@@ -13,6 +13,7 @@ struct StatsForm;
 struct SleepForm;
 struct MuxIDForm;
 struct WarningForm;
+struct AnnotationForm;
 struct TestPortForm;
 }  // namespace qv
 
@@ -28,6 +29,7 @@ FormDialog* BuildStatisticsWindow(BuildContext& ctx, StatsForm& form);
 FormDialog* BuildSleepDialog(BuildContext& ctx, SleepForm& form);
 FormDialog* BuildLoggerIdDialog(BuildContext& ctx, MuxIDForm& form);
 FormDialog* BuildWarningWindow(BuildContext& ctx, WarningForm& form);
+FormDialog* BuildAnnotationDialog(BuildContext& ctx, AnnotationForm& form);
 FormDialog* BuildTestPortDialog(BuildContext& ctx, TestPortForm& form);
 FormDialog* BuildPlainDialog(BuildContext& ctx, forms::Form& form);
 

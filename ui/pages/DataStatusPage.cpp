@@ -4,6 +4,7 @@
 
 #include "app/HostProgram.h"
 #include "ui/Binder.h"
+#include "ui/Look.h"
 #include "ui/pages/PageParts.h"
 #include "ui/pages/Pages.h"
 
@@ -57,6 +58,14 @@ void BuildDataStatusPage(BuildContext& ctx, QWidget& page) {
   for (int n = f.LBA.First(); n <= f.LBA.Last(); ++n, ++r) {
     grid->addWidget(b.Make(f.LBA[n], &page), r, kPort);
     grid->addWidget(Number(b.Make(f.Analog[n], &page), kAnalogChars), r, kType, Qt::AlignLeft);
+  }
+  // The PC Logger's open ports under the analog inputs, each second.
+  grid->addWidget(Heading(b.Make(f.LBSurface, &page), 2 * kSectionGap), r++, kPort, 1, 3,
+                  Qt::AlignLeft);
+  for (int n = f.LBSurfacePort.First(); n <= f.LBSurfacePort.Last(); ++n, ++r) {
+    QLabel* line = b.Make(f.LBSurfacePort[n], &page);
+    line->setFont(FixedFont());
+    grid->addWidget(line, r, kPort, 1, 3);
   }
   grid->setRowStretch(r, 1);
 }

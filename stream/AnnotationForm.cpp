@@ -1,0 +1,7 @@
+#include "stream/AnnotationForm.h"
+
+namespace qv {
+
+AnnotationForm::AnnotationForm() : Form("TAnnotationForm") {}
+
+}  // namespace qv
